@@ -1,0 +1,72 @@
+#include "atomicfile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace velmora {
+
+namespace {
+
+std::string describe(const std::string &what, const std::string &path) {
+    return "cannot " + what + " " + path + ": " + std::strerror(errno);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const std::string &path, std::string_view bytes, std::string &error) {
+    std::string pattern = path + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) {
+        error = describe("create a temporary file beside", path);
+        return false;
+    }
+    const std::string tempPath(name.data());
+
+    // mkstemp makes the file private; give it the mode a newly created file would have.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    bool ok = ::fchmod(fd, 0666 & ~mask) == 0;
+    if (!ok) {
+        error = describe("set the permissions of", tempPath);
+    } else if (!(ok = writeAll(fd, bytes))) {
+        error = describe("write", tempPath);
+    } else if (!(ok = ::fsync(fd) == 0)) {
+        error = describe("flush", tempPath);
+    }
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = describe("close", tempPath);
+    }
+    if (ok && ::rename(tempPath.c_str(), path.c_str()) != 0) {
+        ok = false;
+        error = describe("replace", path);
+    }
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+    }
+    return ok;
+}
+
+}  // namespace velmora

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+/** Exit statuses of velmora-css. */
+enum ExitStatus : int {
+    kExitOk = 0,
+    kExitFailed = 1,    ///< the CSS could not be written
+    kExitBadUsage = 2,  ///< the command line is wrong; nothing was written
+};
+
+/**
+ * Runs velmora-css on args (the arguments after the program name): parses them, generates the
+ * style sheet and writes it as UTF-8 bytes to out, or to the file named by --output. Errors go
+ * to err as one line; on a bad command line nothing is written to out.
+ * @return an ExitStatus.
+ */
+int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+
+}  // namespace velmora

@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "cli/cliapp.h"
+#include "core/generator.h"
+#include "core/utf.h"
+#include "testsupport.h"
+
+namespace velmora {
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out, err;
+};
+
+CliRun run(const std::vector<std::string> &args) {
+    std::ostringstream out, err;
+    const int status = runCli(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string cssFor(const std::function<void(StyleValues &)> &set) {
+    StyleValues values = startValues();
+    set(values);
+    return utf8FromUtf16(generateCss(values));
+}
+
+struct GoodCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::function<void(StyleValues &)> expectedValues;
+};
+
+void PrintTo(const GoodCase &c, std::ostream *os) { *os << c.name; }
+
+class CliOptionsTest : public testing::TestWithParam<GoodCase> {};
+
+TEST_P(CliOptionsTest, WriteTheCssOfTheValuesGiven) {
+    const CliRun result = run(GetParam().args);
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.out, cssFor(GetParam().expectedValues));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CliOptionsTest,
+    testing::Values(
+        GoodCase{"NoOptions", {}, [](StyleValues &) {}},
+        GoodCase{"OneSlot", {"--slot", "2=#000"}, [](StyleValues &v) { v.slot(2) = u"#000"; }},
+        GoodCase{"EqualsSyntax", {"--slot=2=#000"}, [](StyleValues &v) { v.slot(2) = u"#000"; }},
+        GoodCase{
+            "ValueHoldsEquals", {"--slot", "7=a=b"}, [](StyleValues &v) { v.slot(7) = u"a=b"; }},
+        GoodCase{"EmptyValue", {"--slot", "5="}, [](StyleValues &v) { v.slot(5).clear(); }},
+        GoodCase{"LeadingZero", {"--slot", "09=x"}, [](StyleValues &v) { v.slot(9) = u"x"; }},
+        GoodCase{"LastOfARepeatedSlotWins",
+                 {"--slot", "3=a", "--slot", "3=b", "--slot", "18=c"},
+                 [](StyleValues &v) {
+                     v.slot(3) = u"b";
+                     v.slot(18) = u"c";
+                 }},
+        GoodCase{"ChineseAndSpacesKept",
+                 {"--slot", "11= 红色 "},
+                 [](StyleValues &v) { v.slot(11) = u" 红色 "; }},
+        GoodCase{"ImageBoxes",
+                 {"--menu-hover-image", "http://a/1.jpg", "--submenu-image", "",
+                  "--submenu-hover-image=-x"},
+                 [](StyleValues &v) {
+                     v.images = {u"http://a/1.jpg", u"", u"-x"};
+                 }},
+        GoodCase{"Cleared", {"--cleared"}, [](StyleValues &v) { clearValues(v); }},
+        GoodCase{"OptionsApplyOnTopOfCleared",
+                 {"--slot", "1=a", "--cleared", "--menu-hover-image", "b"},
+                 [](StyleValues &v) {
+                     clearValues(v);
+                     v.slot(1) = u"a";
+                     v.images[0] = u"b";
+                 }}),
+    [](const testing::TestParamInfo<GoodCase> &info) { return info.param.name; });
+
+struct BadCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string mentions;  ///< what the error line must name
+};
+
+void PrintTo(const BadCase &c, std::ostream *os) { *os << c.name; }
+
+class CliErrorsTest : public testing::TestWithParam<BadCase> {};
+
+TEST_P(CliErrorsTest, GiveOneLineAndStatusTwo) {
+    const CliRun result = run(GetParam().args);
+    EXPECT_EQ(result.status, kExitBadUsage);
+    EXPECT_EQ(result.out, "");
+    ASSERT_TRUE(result.err.starts_with("velmora-css: ")) << result.err;
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_TRUE(result.err.ends_with("\n"));
+    EXPECT_NE(result.err.find(GetParam().mentions), std::string::npos) << result.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BadCommandLines, CliErrorsTest,
+    testing::Values(
+        BadCase{"UnknownOption", {"--colour", "x"}, "--colour"},
+        BadCase{"StrayArgument", {"extra"}, "extra"},
+        BadCase{"MissingSlotArgument", {"--slot"}, "--slot"},
+        BadCase{"MissingImageArgument", {"--submenu-image"}, "--submenu-image"},
+        BadCase{"MissingOutputArgument", {"--output"}, "--output"},
+        BadCase{"SlotZero", {"--slot", "0=x"}, "'0'"},
+        BadCase{"SlotNineteen", {"--slot", "19=x"}, "'19'"},
+        BadCase{"SlotWithSign", {"--slot", "+1=x"}, "'+1'"},
+        BadCase{"SlotWithSpace", {"--slot", " 1=x"}, "' 1'"},
+        BadCase{"SlotNotANumber", {"--slot", "two=x"}, "'two'"},
+        BadCase{"SlotHuge", {"--slot", "99999999999999999999=x"}, "'99999999999999999999'"},
+        BadCase{"SlotWithoutEquals", {"--slot", "2"}, "'2' has no '='"},
+        BadCase{"InvalidUtf8", {"--slot", "2=caf\xE9"}, "argument 2 is not valid UTF-8"}),
+    [](const testing::TestParamInfo<BadCase> &info) { return info.param.name; });
+
+TEST(Cli, ListsTheSlotTable) {
+    const CliRun result = run({"--list"});
+    EXPECT_EQ(result.status, kExitOk);
+    std::istringstream lines(result.out);
+    std::string line;
+    std::vector<std::string> all;
+    while (std::getline(lines, line)) {
+        all.push_back(line);
+    }
+    ASSERT_EQ(all.size(), 18U);
+    EXPECT_EQ(all[1], "2\tshown\tplain\t#333333\t#FFFFFF\t导航文字颜色：");
+    EXPECT_EQ(all[4], "5\thidden\turl\t#dddddd\tText4\tLabel6");
+    EXPECT_EQ(all[17], "18\thidden\tplain\t#0000ff\t\t鼠标移至,二级下拉菜单文字颜色：");
+}
+
+TEST(Cli, HelpAndVersionGoToStandardOutput) {
+    for (const char *option : {"--help", "--version"}) {
+        const CliRun result = run({option});
+        EXPECT_EQ(result.status, kExitOk) << option;
+        EXPECT_NE(result.out.find("velmora-css"), std::string::npos) << option;
+        EXPECT_EQ(result.err, "") << option;
+    }
+}
+
+class CliOutputFileTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = std::filesystem::temp_directory_path() /
+                ("velmora-cli-test-" +
+                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto &entry : std::filesystem::directory_iterator(m_dir)) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+
+    std::filesystem::path m_dir;
+};
+
+TEST_F(CliOutputFileTest, WritesTheWholeFileAndNothingElse) {
+    const std::string path = (m_dir / "nav.css").string();
+    std::ofstream(path) << "an older, longer text that must be replaced entirely";
+    const CliRun result = run({"--output", path, "--slot", "2=#000"});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, "");
+    std::ifstream in(path, std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(written, cssFor([](StyleValues &v) { v.slot(2) = u"#000"; }));
+    EXPECT_EQ(entries(), std::vector<std::string>{"nav.css"});
+}
+
+TEST_F(CliOutputFileTest, FailureSaysWhyAndLeavesNoFile) {
+    for (const std::string &path : {(m_dir / "missing" / "nav.css").string(), m_dir.string()}) {
+        const CliRun result = run({"--output", path});
+        EXPECT_EQ(result.status, kExitFailed) << path;
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(path), std::string::npos) << result.err;
+        EXPECT_TRUE(entries().empty()) << path;
+    }
+}
+
+}  // namespace
+}  // namespace velmora
