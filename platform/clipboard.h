@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace velmora {
+
+/** The system clipboard, as a whole. */
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    /** Empties the clipboard of every format. @return false when the system refused. */
+    virtual bool clear() = 0;
+
+    /** Puts text on the clipboard as plain text. @return false when the system refused. */
+    virtual bool setText(const std::u16string &text) = 0;
+
+    /** The clipboard's plain text (empty when it holds none), or nothing when it cannot be read. */
+    virtual std::optional<std::u16string> text() = 0;
+};
+
+}  // namespace velmora

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# End to end: the real velmora on a private Xvfb display. Press Space (Generate has the focus),
+# accept the message, read the clipboard from another process while velmora still runs, and
+# compare it byte for byte with velmora-css.
+# Usage: e2e_clipboard.sh VELMORA VELMORA_CSS
+set -euo pipefail
+velmora=$1
+velmora_css=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A display number nobody uses.
+display=
+for n in $(seq 90 190); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display=$n; break; fi
+done
+[ -n "$display" ] || fail "no free X display number"
+Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=":$display"
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+
+QT_QPA_PLATFORM=xcb "$velmora" >"$work/velmora.log" 2>&1 &
+velmora_pid=$!
+pids+=($velmora_pid)
+
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+    fail "the Velmora window did not appear: $(cat "$work/velmora.log")"
+xdotool windowfocus --sync "$window"
+sleep 0.3
+xdotool key space
+
+message=$(timeout 20 xdotool search --sync --onlyvisible --name '^成功生成$' | head -n 1) ||
+    fail "no success message after Space"
+xdotool windowfocus --sync "$message"
+xdotool key Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^成功生成$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name '^成功生成$' >/dev/null 2>&1 && fail "the message did not close on Return"
+kill -0 "$velmora_pid" 2>/dev/null || fail "velmora is no longer running"
+
+timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css" ||
+    fail "could not read the clipboard"
+"$velmora_css" >"$work/expected.css"
+cmp "$work/expected.css" "$work/clipboard.css" || fail "the clipboard differs from velmora-css"
+echo "clipboard matches velmora-css: $(wc -c <"$work/expected.css") bytes"

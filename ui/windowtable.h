@@ -1,0 +1,59 @@
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmora {
+
+/** The kinds of control the window is made of. */
+enum class ControlKind {
+    Frame,             ///< a captioned group box
+    Label,             ///< static text
+    TextBox,           ///< a single-line text box
+    MultiLineTextBox,  ///< a multi-line text box with both scroll bars
+    Button,
+};
+
+enum class TextColour { Normal, Blue, Red };
+enum class TextAlign { Left, Right };
+
+/** One control of the window, as every toolkit layer builds it. */
+struct ControlDef {
+    ControlKind kind;
+    std::string_view name;         ///< Text4, Label6, Command2, ...
+    int index;                     ///< index in its control array, or -1 when not in one
+    std::string_view container;    ///< the frame it sits in, or empty for the window itself
+    int left, top, width, height;  ///< twips, from the top left of its container's client area
+    int tabIndex;
+    bool visible;
+    std::u16string_view text;  ///< caption, or start text of a text box
+    TextColour colour;
+    TextAlign align;
+};
+
+inline constexpr int kTwipsPerPixel = 15;
+inline constexpr int kClientWidthTwips = 10980;
+inline constexpr int kClientHeightTwips = 6615;
+inline constexpr std::u16string_view kWindowCaption = u"Velmora";
+
+/** Pixels at 96 dpi for a length in twips. */
+constexpr int pixels(int twips) { return twips / kTwipsPerPixel; }
+
+/** Every control of the window: the visible ones first, top to bottom, then the hidden ones. */
+std::span<const ControlDef> windowControls();
+
+/** The control's name as the code refers to it: "Text4(1)", or "Command2" outside an array. */
+std::string controlId(const ControlDef &control);
+
+/** The control with that id; throws std::out_of_range when there is none. */
+const ControlDef &controlById(std::string_view id);
+
+/**
+ * The visible controls that take the keyboard focus (text boxes and buttons), in the order Tab
+ * walks them: ascending tab index.
+ */
+std::vector<const ControlDef *> tabOrder();
+
+}  // namespace velmora
