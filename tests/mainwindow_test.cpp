@@ -1,6 +1,5 @@
 #include "ui/mainwindow.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +12,7 @@
 #include "platform/fakemessageboxes.h"
 #include "platform/fakescreen.h"
 #include "platform/fakeurlopener.h"
+#include "ui/captionframe.h"
 
 using namespace velmora;
 
@@ -99,9 +99,9 @@ private Q_SLOTS:
             QCOMPARE(box->text(), q(def.text));
         } else if (auto *button = qobject_cast<QPushButton *>(built)) {
             QCOMPARE(button->text(), q(def.text));
-        } else if (auto *frame = qobject_cast<QGroupBox *>(built)) {
-            QCOMPARE(frame->title(), q(def.text));
-            QVERIFY(frame->styleSheet().contains(QColor(Qt::blue).name()));
+        } else if (auto *frame = qobject_cast<CaptionFrame *>(built)) {
+            QCOMPARE(frame->caption(), q(def.text));
+            QCOMPARE(frame->captionColour(), QColor(Qt::blue));
         }
     }
 

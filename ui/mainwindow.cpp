@@ -1,12 +1,12 @@
 #include "mainwindow.h"
 
 #include <QApplication>
-#include <QGroupBox>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPushButton>
 #include <limits>
 
+#include "ui/captionframe.h"
 #include "ui/linklabel.h"
 
 namespace velmora {
@@ -35,18 +35,6 @@ QColor textColour(TextColour colour) {
     return QApplication::palette().color(QPalette::WindowText);
 }
 
-QGroupBox *buildFrame(const ControlDef &def, QWidget *container) {
-    auto *frame = new QGroupBox(toQString(def.text), container);
-    // The border runs through the middle of the caption, as on a classic frame, so that the
-    // controls placed near its top edge stay clear of the line.
-    frame->setStyleSheet(
-        QStringLiteral("QGroupBox { border: 1px solid palette(mid); margin-top: 8px; }"
-                       "QGroupBox::title { subcontrol-origin: margin; left: 8px;"
-                       " padding: 0 2px; color: %1; }")
-            .arg(textColour(def.colour).name()));
-    return frame;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(Clipboard &clipboard, MessageBoxes &messages, UrlOpener &urlOpener,
@@ -69,8 +57,11 @@ MainWindow::MainWindow(Clipboard &clipboard, MessageBoxes &messages, UrlOpener &
 }
 
 QFont MainWindow::uiFont() {
-    QFont font(QStringList{QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei"),
-                           QStringLiteral("SimSun")});
+#ifdef Q_OS_WIN
+    QFont font(QStringList{QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
+#else
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+#endif
     font.setPixelSize(12);
     return font;
 }
@@ -104,7 +95,7 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
     const QString text = toQString(def.text);
     switch (def.kind) {
         case ControlKind::Frame:
-            return buildFrame(def, container);
+            return new CaptionFrame(text, textColour(def.colour), container);
         case ControlKind::Label: {
             QLabel *label = nullptr;
             if (def.name == "Label3") {
