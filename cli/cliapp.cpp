@@ -2,11 +2,17 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
+#include <map>
 #include <optional>
 
-#include "atomicfile.h"
+#include "cli/imagenames.h"
+#include "cli/preset.h"
+#include "cli/preview.h"
+#include "cli/valuecheck.h"
 #include "core/generator.h"
 #include "core/utf.h"
+#include "fileio.h"
 
 #ifndef VELMORA_VERSION
 #define VELMORA_VERSION "0.0.0"
@@ -63,6 +69,96 @@ std::string footer() {
            "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n";
 }
 
+/** The command line's options, as CLI11 fills them. */
+struct Options {
+    CLI::Option *slot = nullptr;
+    std::array<CLI::Option *, kImageBoxCount> images{};
+    CLI::Option *values = nullptr;
+    bool cleared = false;
+    bool list = false;
+    bool check = false;
+    bool strict = false;
+    std::string output, preview, saveValues;
+};
+
+void addOptions(CLI::App &app, Options &options) {
+    app.footer(footer());
+    app.set_version_flag("--version", std::string(kProgram) + " " + VELMORA_VERSION);
+    // The values are taken from the results in the order given, not through variables.
+    options.slot = app.add_option("--slot")
+                       ->description("Set slot N (1 to 18) to VALUE; repeatable")
+                       ->type_name("N=VALUE")
+                       ->expected(1)
+                       ->allow_extra_args(false)
+                       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
+        options.images[box] =
+            app.add_option("--" + std::string(kImageNames[box]))
+                ->description("Address for the box " + utf8FromUtf16(kImageBoxes[box].prompt))
+                ->type_name("URL")
+                ->expected(1)
+                ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    }
+    options.values = app.add_option("--values")
+                         ->description("Apply the values saved in FILE (see --save-values)")
+                         ->type_name("FILE")
+                         ->expected(1)
+                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    app.add_flag(
+        "--cleared", options.cleared,
+        "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes empty");
+    app.add_flag("--list", options.list, "Print the slot table and exit");
+    app.add_flag("--check", options.check, "Warn on standard error about values that look wrong");
+    app.add_flag("--strict", options.strict,
+                 "Like --check, but any warning means exit 3 and no output");
+    app.add_option("--output", options.output, "Write the CSS to FILE, whole or not at all")
+        ->type_name("FILE");
+    app.add_option("--preview", options.preview, "Also write an HTML page that previews the bar")
+        ->type_name("FILE");
+    app.add_option("--save-values", options.saveValues, "Also save the values in effect to FILE")
+        ->type_name("FILE");
+}
+
+/** The values the options set, applied in the order given on top of the start values. */
+StyleValues valuesFrom(const CLI::App &app, const Options &options) {
+    StyleValues values = startValues();
+    if (options.cleared) {
+        clearValues(values);
+    }
+    std::map<const CLI::Option *, std::size_t> used;
+    for (const CLI::Option *option : app.parse_order()) {
+        const std::string &argument = option->results().at(used[option]++);
+        if (option == options.slot) {
+            applySlot(values, argument);
+        } else if (option == options.values) {
+            std::string text, error;
+            if (!readFile(argument, text, error)) {
+                throw UsageError{error};
+            }
+            if (const auto wrong = applyPreset(text, values)) {
+                throw UsageError{argument + ":" + std::to_string(wrong->line) + ": " +
+                                 wrong->message};
+            }
+        } else {
+            for (std::size_t box = 0; box < options.images.size(); ++box) {
+                if (option == options.images[box]) {
+                    values.images[box] = toText(argument);
+                }
+            }
+        }
+    }
+    return values;
+}
+
+bool writeTo(const std::string &path, std::string_view bytes, std::ostream &err) {
+    std::string error;
+    if (!writeFileAtomically(path, bytes, error)) {
+        err << kProgram << ": " << error << '\n';
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
@@ -74,42 +170,10 @@ int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     }
 
     CLI::App app{
-        "Writes the CSS for a shop's navigation bar, as the Velmora window's Generate "
-        "button does.",
+        "Writes the CSS for a shop's navigation bar, as the Velmora window's Generate button does.",
         kProgram};
-    app.footer(footer());
-    app.set_version_flag("--version", std::string(kProgram) + " " + VELMORA_VERSION);
-
-    std::vector<std::string> slotAssignments;
-    app.add_option("--slot", slotAssignments, "Set slot N (1 to 18) to VALUE; repeatable")
-        ->type_name("N=VALUE")
-        ->expected(1)
-        ->allow_extra_args(false)
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-
-    const char *imageOptions[kImageBoxCount] = {"--menu-hover-image", "--submenu-image",
-                                                "--submenu-hover-image"};
-    std::string images[kImageBoxCount];
-    CLI::Option *imageFlags[kImageBoxCount];
-    for (int box = 0; box < kImageBoxCount; ++box) {
-        const ImageBox &image = kImageBoxes[static_cast<std::size_t>(box)];
-        imageFlags[box] = app.add_option(imageOptions[box], images[box],
-                                         "Address for the box " + utf8FromUtf16(image.prompt) +
-                                             " (" + std::string(image.name) + ")")
-                              ->type_name("URL")
-                              ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    }
-    bool cleared = false;
-    app.add_flag("--cleared", cleared,
-                 "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes "
-                 "empty");
-    bool list = false;
-    app.add_flag("--list", list, "Print the slot table and exit");
-    std::string outputPath;
-    CLI::Option *outputFlag =
-        app.add_option("--output", outputPath, "Write the CSS to FILE, whole or not at all")
-            ->type_name("FILE");
-
+    Options options;
+    addOptions(app, options);
     std::vector<std::string> reversed(args.rbegin(), args.rend());
     try {
         app.parse(reversed);
@@ -124,45 +188,48 @@ int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
         return kExitBadUsage;
     }
 
-    if (list) {
+    if (options.list) {
         out << slotTable();
         return kExitOk;
     }
 
-    StyleValues values = startValues();
-    if (cleared) {
-        clearValues(values);
-    }
+    StyleValues values;
     try {
-        for (const std::string &assignment : slotAssignments) {
-            applySlot(values, assignment);
-        }
+        values = valuesFrom(app, options);
     } catch (const UsageError &error) {
         err << kProgram << ": " << error.message << '\n';
         return kExitBadUsage;
     }
-    for (int box = 0; box < kImageBoxCount; ++box) {
-        if (imageFlags[box]->count() > 0) {
-            values.images[static_cast<std::size_t>(box)] = toText(images[box]);
+
+    if (options.check || options.strict) {
+        const std::vector<std::string> warnings = checkValues(values);
+        for (const std::string &warning : warnings) {
+            err << kProgram << ": warning: " << warning << '\n';
+        }
+        if (options.strict && !warnings.empty()) {
+            return kExitWarnings;
         }
     }
 
     const std::string css = utf8FromUtf16(generateCss(values));
-    if (outputFlag->count() > 0) {
-        std::string error;
-        if (!writeFileAtomically(outputPath, css, error)) {
-            err << kProgram << ": " << error << '\n';
-            return kExitFailed;
+    bool ok = true;
+    if (!options.preview.empty()) {
+        ok = writeTo(options.preview, previewPage(css), err) && ok;
+    }
+    if (!options.saveValues.empty()) {
+        ok = writeTo(options.saveValues, presetText(values), err) && ok;
+    }
+    if (!options.output.empty()) {
+        ok = writeTo(options.output, css, err) && ok;
+    } else {
+        out.write(css.data(), static_cast<std::streamsize>(css.size()));
+        out.flush();
+        if (!out) {
+            err << kProgram << ": cannot write the CSS to standard output\n";
+            ok = false;
         }
-        return kExitOk;
     }
-    out.write(css.data(), static_cast<std::streamsize>(css.size()));
-    out.flush();
-    if (!out) {
-        err << kProgram << ": cannot write the CSS to standard output\n";
-        return kExitFailed;
-    }
-    return kExitOk;
+    return ok ? kExitOk : kExitFailed;
 }
 
 }  // namespace velmora

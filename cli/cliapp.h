@@ -10,13 +10,15 @@ namespace velmora {
 enum ExitStatus : int {
     kExitOk = 0,
     kExitFailed = 1,    ///< the CSS could not be written
-    kExitBadUsage = 2,  ///< the command line is wrong; nothing was written
+    kExitBadUsage = 2,  ///< the command line or a values file is wrong; nothing was written
+    kExitWarnings = 3,  ///< --strict found questionable values; nothing was written
 };
 
 /**
  * Runs velmora-css on args (the arguments after the program name): parses them, generates the
- * style sheet and writes it as UTF-8 bytes to out, or to the file named by --output. Errors go
- * to err as one line; on a bad command line nothing is written to out.
+ * style sheet and writes it as UTF-8 bytes to out, or to the file named by --output, and any
+ * preview page and values file asked for. Options that set values apply in the order given.
+ * Errors go to err as one line; on a bad command line nothing is written to out.
  * @return an ExitStatus.
  */
 int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);

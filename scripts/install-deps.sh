@@ -10,7 +10,7 @@ packages=(
     fonts-noto-cjk
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xclip xdotool x11-utils)
+    packages+=(xvfb xclip xdotool x11-utils chromium)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -177,6 +178,63 @@ TEST_F(CliOutputFileTest, WritesTheWholeFileAndNothingElse) {
     const std::string written{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     EXPECT_EQ(written, cssFor([](StyleValues &v) { v.slot(2) = u"#000"; }));
     EXPECT_EQ(entries(), std::vector<std::string>{"nav.css"});
+}
+
+TEST_F(CliOutputFileTest, ValuesFilesApplyInTheOrderGiven) {
+    const std::string preset = (m_dir / "shop.txt").string();
+    std::ofstream(preset) << "slot.2=#222\nslot.3=#333\nsubmenu-image=from file\n";
+    const CliRun result =
+        run({"--slot", "2=before", "--values", preset, "--slot", "3=after", "--cleared"});
+    EXPECT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.out, cssFor([](StyleValues &v) {
+                  clearValues(v);
+                  v.slot(2) = u"#222";
+                  v.slot(3) = u"after";
+                  v.images[1] = u"from file";
+              }));
+}
+
+TEST_F(CliOutputFileTest, SavedValuesGiveTheSameCss) {
+    const std::string preset = (m_dir / "saved.txt").string();
+    const std::vector<std::string> options = {"--slot", "7= a=b\\n#c ", "--submenu-hover-image",
+                                              "x\ny"};
+    std::vector<std::string> saving = options;
+    saving.insert(saving.end(), {"--save-values", preset});
+    const CliRun saved = run(saving);
+    const CliRun loaded = run({"--cleared", "--values", preset});
+    EXPECT_EQ(saved.status, kExitOk);
+    EXPECT_EQ(loaded.status, kExitOk) << loaded.err;
+    EXPECT_EQ(loaded.out, saved.out);
+    EXPECT_EQ(loaded.out, run(options).out);
+}
+
+TEST_F(CliOutputFileTest, BadValuesFileNamesFileAndLine) {
+    const std::string preset = (m_dir / "bad.txt").string();
+    std::ofstream(preset) << "# ok\nslot.2=#fff\nslot.99=x\n";
+    for (const auto &[path, says] :
+         {std::pair{preset, preset + ":3: unknown name 'slot.99'"},
+          std::pair{(m_dir / "none.txt").string(), std::string("cannot read")}}) {
+        const CliRun result = run({"--values", path, "--output", (m_dir / "out.css").string()});
+        EXPECT_EQ(result.status, kExitBadUsage);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1);
+    }
+    EXPECT_FALSE(std::filesystem::exists(m_dir / "out.css"));
+}
+
+TEST_F(CliOutputFileTest, StrictWritesNothingWhenItWarns) {
+    const std::string css = (m_dir / "nav.css").string();
+    const std::string page = (m_dir / "nav.html").string();
+    const CliRun lax = run({"--check", "--slot", "2=#ff00", "--output", css});
+    EXPECT_EQ(lax.status, kExitOk);
+    EXPECT_NE(lax.err.find("warning: 导航文字颜色： (slot 2)"), std::string::npos) << lax.err;
+    std::filesystem::remove(css);
+    const CliRun strict =
+        run({"--strict", "--slot", "2=#ff00", "--output", css, "--preview", page});
+    EXPECT_EQ(strict.status, kExitWarnings);
+    EXPECT_EQ(strict.out, "");
+    EXPECT_TRUE(entries().empty());
 }
 
 TEST_F(CliOutputFileTest, FailureSaysWhyAndLeavesNoFile) {

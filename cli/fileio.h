@@ -12,4 +12,10 @@ namespace velmora {
  */
 bool writeFileAtomically(const std::string &path, std::string_view bytes, std::string &error);
 
+/**
+ * Reads the whole file at path into bytes. On failure returns false and sets error to a
+ * sentence that says why.
+ */
+bool readFile(const std::string &path, std::string &bytes, std::string &error);
+
 }  // namespace velmora

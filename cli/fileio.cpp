@@ -1,4 +1,4 @@
-#include "atomicfile.h"
+#include "fileio.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -67,6 +67,33 @@ bool writeFileAtomically(const std::string &path, std::string_view bytes, std::s
         ::unlink(tempPath.c_str());
     }
     return ok;
+}
+
+bool readFile(const std::string &path, std::string &bytes, std::string &error) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        error = describe("read", path);
+        return false;
+    }
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            error = describe("read", path);
+            ::close(fd);
+            return false;
+        }
+        if (got == 0) {
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return true;
 }
 
 }  // namespace velmora
