@@ -55,7 +55,10 @@ void compile(std::u16string_view text, std::span<const Rule> rules, std::vector<
             current.append(u"url(");
         }
         pieces.push_back({std::move(current), match->hole});
-        current = url ? u")" : u"";
+        current.clear();
+        if (url) {
+            current.push_back(u')');
+        }
     }
     pieces.push_back({std::move(current), kNoHole});
 }

@@ -12,6 +12,9 @@ packages=(
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium)
 fi
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ]; then
+    packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

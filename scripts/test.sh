@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds Velmora and runs every test: the core, the command line, the window (offscreen) and the
-# end-to-end test on a private Xvfb display.
+# Builds Velmora and runs every test: the core, the command line, the window (offscreen), the
+# end-to-end tests on a private Xvfb display, and the Windows build's tests under wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
 cmake --preset default
 cmake --build --preset default
 ctest --preset default
+cmake --workflow --preset windows

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Runs a Windows program under wine on a private Xvfb display, in $WINEPREFIX (made on first
+# use). With --prepare, only makes the prefix. Used as CMake's emulator for the Windows build.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+export WINEPREFIX=${WINEPREFIX:-$HOME/.local/share/velmora-wine}
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="mscoree,mshtml="  # no .NET or browser engine wanted
+export LC_ALL=C.UTF-8
+
+run() {
+    set +e
+    "$here/with-xvfb.sh" "$@"
+    local status=$?
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    return $status
+}
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    run wineboot --init >/dev/null 2>&1 || true
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "wine-run: could not make the wine prefix $WINEPREFIX" >&2; exit 1; }
+    # Wine has no Chinese fonts of its own: let its dialog fonts fall back to the desktop's.
+    link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+    for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
+        wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1 || true
+    done
+    wineserver -w 2>/dev/null || true
+fi
+[ "${1:-}" = "--prepare" ] && exit 0
+run wine "$@"
