@@ -101,7 +101,7 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
             if (def.name == "Label3") {
                 auto *link = new LinkLabel(text, container);
                 connect(link, &LinkLabel::clicked, this,
-                        [this] { runCommand([this] { openShopLink(); }); });
+                        [this] { m_commands.run([this] { openShopLink(); }); });
                 label = link;
             } else {
                 label = new QLabel(text, container);
@@ -132,10 +132,10 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
             button->setAutoDefault(true);
             if (def.name == "Command2") {
                 connect(button, &QPushButton::clicked, this,
-                        [this] { runCommand([this] { generate(); }); });
+                        [this] { m_commands.run([this] { generate(); }); });
             } else if (def.name == "Command1") {
                 connect(button, &QPushButton::clicked, this,
-                        [this] { runCommand([this] { clear(); }); });
+                        [this] { m_commands.run([this] { clear(); }); });
             }
             return button;
         }
@@ -196,15 +196,5 @@ void MainWindow::clear() {
 }
 
 void MainWindow::openShopLink() { m_commands.openShopLink(); }
-
-void MainWindow::runCommand(const std::function<void()> &command) {
-    try {
-        command();
-    } catch (const std::exception &error) {
-        m_commands.reportFailure(error.what());
-    } catch (...) {
-        m_commands.reportFailure("unknown error");
-    }
-}
 
 }  // namespace velmora

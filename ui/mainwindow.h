@@ -9,12 +9,11 @@
 //
 // The window does no work of its own: each click turns the boxes' text into StyleValues and
 // calls WindowCommands (generate, clear, shop link), which talks to the platform through the
-// interfaces in platform/ and tells the user the outcome. runCommand() is the one place that
-// reports an unexpected failure; nothing a click does ends the program or loses a box's text.
+// interfaces in platform/ and tells the user the outcome. WindowCommands::run() is the one place
+// that reports an unexpected failure; nothing a click does ends the program or loses a box's text.
 
 #include <QWidget>
 #include <array>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -62,7 +61,6 @@ private:
     void generate();
     void clear();
     void openShopLink();
-    void runCommand(const std::function<void()> &command);
 
     WindowCommands m_commands;
     const Screen &m_screen;

@@ -274,21 +274,11 @@ void Win32MainWindow::showValues(const StyleValues &values) {
     }
 }
 
-void Win32MainWindow::runCommand(const std::function<void()> &command) {
-    try {
-        command();
-    } catch (const std::exception &error) {
-        m_commands.reportFailure(error.what());
-    } catch (...) {
-        m_commands.reportFailure("unknown error");
-    }
-}
-
 void Win32MainWindow::pressButton(HWND button) {
     if (button == control("Command2")) {
-        runCommand([this] { m_commands.generate(values(), m_output); });
+        m_commands.run([this] { m_commands.generate(values(), m_output); });
     } else if (button == control("Command1")) {
-        runCommand([this] {
+        m_commands.run([this] {
             StyleValues current = values();
             if (m_commands.clear(current)) {
                 showValues(current);
@@ -305,7 +295,7 @@ void Win32MainWindow::onCommand(int id, int code) {
     }
     HWND source = GetDlgItem(m_window, id);
     if (source == control("Label3") && code == STN_CLICKED) {
-        runCommand([this] { m_commands.openShopLink(); });
+        m_commands.run([this] { m_commands.openShopLink(); });
     } else if (code == BN_CLICKED) {
         pressButton(source);
     }

@@ -5,12 +5,11 @@
 // Built from the same window table as the Qt window (windowtable.h): the visible controls
 // become native controls, placed at the system's DPI; the hidden slot boxes, the template and
 // the output are plain values here. Clicks go to the same WindowCommands as on Linux, and
-// runCommand() is the one place that reports an unexpected failure.
+// WindowCommands::run() is the one place that reports an unexpected failure.
 
 #include <windows.h>
 
 #include <array>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -60,7 +59,6 @@ private:
     void onCommand(int id, int code);
     void pressButton(HWND button);
     void showValues(const StyleValues &values);
-    void runCommand(const std::function<void()> &command);
 
     WindowCommands m_commands;
     const Screen &m_screen;

@@ -81,6 +81,16 @@ bool WindowCommands::openShopLink() {
     return false;
 }
 
+void WindowCommands::run(const std::function<void()> &command) {
+    try {
+        command();
+    } catch (const std::exception &error) {
+        reportFailure(error.what());
+    } catch (...) {
+        reportFailure("unknown error");
+    }
+}
+
 void WindowCommands::reportFailure(const std::string &reason) {
     m_messages.inform(
         std::u16string(messages::kErrorCaption),

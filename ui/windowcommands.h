@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/generator.h"
@@ -71,13 +72,19 @@ public:
      */
     bool openShopLink();
 
-    /** Tells the user that a command failed for the given reason and that nothing was lost. */
-    void reportFailure(const std::string &reason);
+    /**
+     * Runs one of the window's commands. The one place where an unexpected failure (an
+     * exception) is caught: it is reported in a message box that says nothing was lost, and
+     * the window carries on.
+     */
+    void run(const std::function<void()> &command);
 
     /** The address the shop link opens. */
     const std::string &shopUrl() const { return m_shopUrl; }
 
 private:
+    void reportFailure(const std::string &reason);
+
     Clipboard &m_clipboard;
     MessageBoxes &m_messages;
     UrlOpener &m_urlOpener;
