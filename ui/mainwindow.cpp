@@ -47,7 +47,7 @@ MainWindow::MainWindow(Clipboard &clipboard, MessageBoxes &messages, UrlOpener &
       m_values(startValues()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(kWindowCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/velmora-64.png")));
     setFont(uiFont());
     setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
     buildControls();
