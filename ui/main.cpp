@@ -10,7 +10,7 @@ int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("velmora"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.Velmora"));
     QApplication::setFont(velmora::MainWindow::uiFont());
 
     velmora::QtClipboard clipboard;
