@@ -29,15 +29,12 @@ struct UsageError {
     std::string message;
 };
 
-int parseSlotNumber(const std::string &text) {
-    const bool plain =
-        !text.empty() && text.size() <= 2 &&
-        std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    const int number = plain ? std::stoi(text) : 0;
-    if (number < 1 || number > kSlotCount) {
+int slotNumber(const std::string &text) {
+    const std::optional<int> number = parseSlotNumber(text);
+    if (!number) {
         throw UsageError{"--slot: '" + text + "' is not a slot number from 1 to 18"};
     }
-    return number;
+    return *number;
 }
 
 std::u16string toText(const std::string &bytes) {
@@ -50,8 +47,7 @@ void applySlot(StyleValues &values, const std::string &assignment) {
     if (equals == std::string::npos) {
         throw UsageError{"--slot: '" + assignment + "' has no '='; write --slot N=VALUE"};
     }
-    values.slot(parseSlotNumber(assignment.substr(0, equals))) =
-        toText(assignment.substr(equals + 1));
+    values.slot(slotNumber(assignment.substr(0, equals))) = toText(assignment.substr(equals + 1));
 }
 
 std::string slotTable() {

@@ -66,13 +66,8 @@ std::string escape(const std::u16string &value) {
 /** The value the name refers to, or nullptr when there is no such name. */
 std::u16string *target(StyleValues &values, std::string_view name) {
     if (name.starts_with("slot.")) {
-        const std::string_view digits = name.substr(5);
-        if (digits.empty() || digits.size() > 2 ||
-            digits.find_first_not_of("0123456789") != std::string_view::npos) {
-            return nullptr;
-        }
-        const int number = std::stoi(std::string(digits));
-        return number >= 1 && number <= kSlotCount ? &values.slot(number) : nullptr;
+        const std::optional<int> number = parseSlotNumber(name.substr(5));
+        return number ? &values.slot(*number) : nullptr;
     }
     for (int box = 0; box < kImageBoxCount; ++box) {
         if (name == kImageNames[box]) {

@@ -12,4 +12,16 @@ const Slot &slotByNumber(int number) {
     return kSlots[static_cast<std::size_t>(number - 1)];
 }
 
+std::optional<int> parseSlotNumber(std::string_view text) {
+    if (text.empty() || text.size() > 2 ||
+        text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const int number = text.size() == 1 ? text[0] - '0' : (text[0] - '0') * 10 + (text[1] - '0');
+    if (number < 1 || number > kSlotCount) {
+        return std::nullopt;
+    }
+    return number;
+}
+
 }  // namespace velmora

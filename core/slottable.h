@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 namespace velmora {
@@ -62,5 +63,9 @@ inline constexpr std::array<Slot, kSlotCount> kSlots{{
  * @throws std::out_of_range when number is not 1 to 18.
  */
 const Slot &slotByNumber(int number);
+
+/** The slot number written as plain decimal digits ("7", "07"), or nothing when text is not
+ *  such a number from 1 to 18 (signs, spaces and other characters included). */
+std::optional<int> parseSlotNumber(std::string_view text);
 
 }  // namespace velmora
