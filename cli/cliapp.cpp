@@ -1,7 +1,6 @@
 #include "cliapp.h"
 
 #include <CLI/CLI.hpp>
-#include <algorithm>
 #include <array>
 #include <map>
 #include <optional>

@@ -79,9 +79,6 @@ public:
      */
     void run(const std::function<void()> &command);
 
-    /** The address the shop link opens. */
-    const std::string &shopUrl() const { return m_shopUrl; }
-
 private:
     void reportFailure(const std::string &reason);
 
