@@ -9,11 +9,12 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/qtclipboard.h"
-#include "platform/qtmessageboxes.h"
-#include "platform/qtscreen.h"
-#include "platform/qturlopener.h"
-#include "ui/mainwindow.h"
+#include "platform/qt/qtclipboard.h"
+#include "platform/qt/qtdialogs.h"
+#include "platform/qt/qtmessageboxes.h"
+#include "platform/qt/qtscreen.h"
+#include "platform/qt/qturlopener.h"
+#include "ui/qt/mainwindow.h"
 
 namespace {
 
@@ -43,8 +44,10 @@ int main(int argc, char **argv) {
     velmora::QtClipboard clipboard;
     velmora::QtMessageBoxes messages;
     velmora::QtUrlOpener urlOpener;
+    velmora::QtDialogs dialogs;
     velmora::QtScreen screen;
-    velmora::MainWindow window(clipboard, messages, urlOpener, screen, "https://example.com/");
+    velmora::MainWindow window({clipboard, messages, urlOpener, dialogs}, screen,
+                               "https://example.com/");
     window.show();
 
     MessageWatcher watcher;

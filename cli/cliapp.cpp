@@ -5,17 +5,13 @@
 #include <map>
 #include <optional>
 
-#include "cli/imagenames.h"
-#include "cli/preset.h"
-#include "cli/preview.h"
-#include "cli/valuecheck.h"
 #include "core/generator.h"
+#include "core/preview.h"
 #include "core/utf.h"
-#include "fileio.h"
-
-#ifndef VELMORA_VERSION
-#define VELMORA_VERSION "0.0.0"
-#endif
+#include "core/valuecheck.h"
+#include "core/valuesfile.h"
+#include "platform/files.h"
+#include "velmora_config.h"
 
 namespace velmora {
 
@@ -59,6 +55,38 @@ std::string slotTable() {
     return table;
 }
 
+std::string describe(Problem problem) {
+    switch (problem) {
+        case Problem::Spaces:
+            return "has spaces at its start or end";
+        case Problem::NotAColour:
+            return "is not a colour the shop editor keeps (#rgb, #rrggbb, rgb(), rgba() or one of "
+                   "the 17 basic colour names)";
+        case Problem::DroppedColourName:
+            return "is a colour name the shop editor drops; write it as #RRGGBB";
+        case Problem::NotAnAddress:
+            return "is not an http:// or https:// address";
+        case Problem::NotHttps:
+            return "is an http:// address, which the https shop page may not show";
+        case Problem::ForeignHost:
+            return "is not on the marketplace's image hosts, so the shop editor drops it; upload "
+                   "the image to the shop's picture space first";
+        case Problem::BreaksUrl:
+            return "holds a ')', quote, space or line break, which ends url() early";
+    }
+    return "looks wrong";
+}
+
+/** The box's name in messages: its prompt and how the command line sets it. */
+std::string boxName(int box) {
+    if (box < kSlotCount) {
+        const Slot &slot = kSlots[static_cast<std::size_t>(box)];
+        return utf8FromUtf16(slot.prompt) + " (slot " + std::to_string(slot.number) + ")";
+    }
+    const ImageBox &image = kImageBoxes[static_cast<std::size_t>(box - kSlotCount)];
+    return utf8FromUtf16(image.prompt) + " (--" + std::string(image.key) + ")";
+}
+
 std::string footer() {
     return "Slots are numbered as in --list; image slots take an address, which is written as "
            "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n";
@@ -88,7 +116,7 @@ void addOptions(CLI::App &app, Options &options) {
                        ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
         options.images[box] =
-            app.add_option("--" + std::string(kImageNames[box]))
+            app.add_option("--" + std::string(kImageBoxes[box].key))
                 ->description("Address for the box " + utf8FromUtf16(kImageBoxes[box].prompt))
                 ->type_name("URL")
                 ->expected(1)
@@ -127,7 +155,7 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options) {
             applySlot(values, argument);
         } else if (option == options.values) {
             std::string text, error;
-            if (!readFile(argument, text, error)) {
+            if (!readFile(pathFromUtf8(argument), text, error)) {
                 throw UsageError{error};
             }
             if (const auto wrong = applyPreset(text, values)) {
@@ -147,7 +175,7 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options) {
 
 bool writeTo(const std::string &path, std::string_view bytes, std::ostream &err) {
     std::string error;
-    if (!writeFileAtomically(path, bytes, error)) {
+    if (!writeFileAtomically(pathFromUtf8(path), bytes, error)) {
         err << kProgram << ": " << error << '\n';
         return false;
     }
@@ -197,9 +225,11 @@ int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
     }
 
     if (options.check || options.strict) {
-        const std::vector<std::string> warnings = checkValues(values);
-        for (const std::string &warning : warnings) {
-            err << kProgram << ": warning: " << warning << '\n';
+        const std::vector<Finding> warnings = checkValues(values);
+        for (const Finding &warning : warnings) {
+            err << kProgram << ": warning: " << boxName(warning.box) << ": '"
+                << utf8FromUtf16(values.box(warning.box)) << "' " << describe(warning.problem)
+                << '\n';
         }
         if (options.strict && !warnings.empty()) {
             return kExitWarnings;

@@ -1,6 +1,7 @@
 #include "generator.h"
 
 #include <span>
+#include <stdexcept>
 #include <vector>
 
 namespace velmora {
@@ -96,6 +97,22 @@ const std::u16string &holeValue(const StyleValues &values, int hole) {
 }
 
 }  // namespace
+
+bool isImageBox(int box) {
+    return box >= kSlotCount || kSlots.at(static_cast<std::size_t>(box)).wrap == Wrap::Url;
+}
+
+std::u16string &StyleValues::box(int number) {
+    if (number < 0 || number >= kBoxCount) {
+        throw std::out_of_range("no box " + std::to_string(number));
+    }
+    return number < kSlotCount ? slots[static_cast<std::size_t>(number)]
+                               : images[static_cast<std::size_t>(number - kSlotCount)];
+}
+
+const std::u16string &StyleValues::box(int number) const {
+    return const_cast<StyleValues *>(this)->box(number);
+}
 
 std::u16string &StyleValues::slot(int number) {
     return slots[static_cast<std::size_t>(slotByNumber(number).number - 1)];

@@ -8,6 +8,15 @@
 
 namespace velmora {
 
+/** The boxes numbered together: 0 to 17 are slots 1 to 18, 18 to 20 the image boxes. */
+inline constexpr int kBoxCount = kSlotCount + kImageBoxCount;
+
+/** The box number of an image box (0 to 2). */
+constexpr int imageBoxNumber(int image) { return kSlotCount + image; }
+
+/** Whether the box takes an image address (image slots and image boxes) or a colour. */
+bool isImageBox(int box);
+
 /** Everything the shop owner can set: the eighteen slot values and the three image boxes. */
 struct StyleValues {
     std::array<std::u16string, kSlotCount> slots;       ///< slots[i] is slot i + 1
@@ -17,6 +26,11 @@ struct StyleValues {
     std::u16string &slot(int number);
     /** @copydoc slot(int) */
     const std::u16string &slot(int number) const;
+
+    /** The value of a box by its box number (0 to 20); throws std::out_of_range otherwise. */
+    std::u16string &box(int number);
+    /** @copydoc box(int) */
+    const std::u16string &box(int number) const;
 
     bool operator==(const StyleValues &) const = default;
 };

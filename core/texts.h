@@ -49,6 +49,7 @@ inline constexpr std::u16string_view kSubmenuHoverSnippet =
 /** One of the three image boxes that fill the appended rules. */
 struct ImageBox {
     std::string_view name;            ///< the box: Text7, Text1 or Text2
+    std::string_view key;             ///< its name on the command line and in values files
     std::u16string_view prompt;       ///< caption of its label
     std::u16string_view snippet;      ///< the rule it fills
     std::u16string_view placeholder;  ///< what its address replaces in that rule
@@ -58,9 +59,9 @@ inline constexpr int kImageBoxCount = 3;
 
 /** The image boxes in the order their rules are appended. */
 inline constexpr std::array<ImageBox, kImageBoxCount> kImageBoxes{{
-    {"Text7", u"鼠标移至,一级菜单背景图：", kMenuHoverSnippet, u"UTDD"},
-    {"Text1", u"二级下拉菜单背景图：", kSubmenuSnippet, u"二级背"},
-    {"Text2", u"鼠标移至,二级菜单背景图：", kSubmenuHoverSnippet, u"移二背"},
+    {"Text7", "menu-hover-image", u"鼠标移至,一级菜单背景图：", kMenuHoverSnippet, u"UTDD"},
+    {"Text1", "submenu-image", u"二级下拉菜单背景图：", kSubmenuSnippet, u"二级背"},
+    {"Text2", "submenu-hover-image", u"鼠标移至,二级菜单背景图：", kSubmenuHoverSnippet, u"移二背"},
 }};
 
 /** The bold navigation titles are rewritten to this mark, and every 1px width to 0px. */

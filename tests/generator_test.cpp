@@ -6,7 +6,7 @@
 #include <functional>
 #include <random>
 
-#include "core/replace.h"
+#include "replace.h"
 #include "core/utf.h"
 #include "testsupport.h"
 

@@ -4,7 +4,7 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "core/replace.h"
+#include "replace.h"
 
 namespace velmora::test {
 

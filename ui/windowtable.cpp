@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
-#include "core/slottable.h"
-#include "core/texts.h"
+#include "core/generator.h"
+#include "platform/screen.h"
 
 namespace velmora {
 
@@ -28,14 +29,14 @@ constexpr std::u16string_view imagePrompt(int box) { return kImageBoxes[box].pro
 
 constexpr ControlDef slotLabel(int slot, std::string_view in, int left, int top, int width, int tab,
                                bool visible) {
-    return {K::Label, "Label6", slot,    in,           left,      top,     width,
-            255,      tab,      visible, prompt(slot), C::Normal, A::Right};
+    return {K::Label, "Label6", slot,         in,        left,     top,        width, 255,
+            tab,      visible,  prompt(slot), C::Normal, A::Right, Role::None, -1};
 }
 
 constexpr ControlDef slotBox(int slot, std::string_view in, int left, int top, int width, int tab,
                              bool visible) {
-    return {K::TextBox, "Text4", slot,    in,          left,      top,    width,
-            375,        tab,     visible, start(slot), C::Normal, A::Left};
+    return {K::TextBox, "Text4", slot,        in,        left,    top,       width,   375,
+            tab,        visible, start(slot), C::Normal, A::Left, Role::Box, slot - 1};
 }
 
 constexpr std::array kControls{
@@ -61,23 +62,23 @@ constexpr std::array kControls{
     ControlDef{K::Label, "Label9", 0, "Frame2", 120, 3720, 2295, 255, 26, true, imagePrompt(0),
                C::Normal, A::Right},
     ControlDef{K::TextBox, "Text7", -1, "Frame2", 2520, 3720, 3615, 375, 24, true, u"", C::Normal,
-               A::Left},
+               A::Left, Role::Box, imageBoxNumber(0)},
     slotLabel(16, "Frame2", 6480, 4560, 2895, 44, true),
     slotBox(16, "Frame2", 9360, 4440, 1095, 43, true),
     ControlDef{K::Label, "Label9", 1, "Frame2", 120, 4680, 2295, 255, 28, true, imagePrompt(1),
                C::Normal, A::Right},
     ControlDef{K::TextBox, "Text1", -1, "Frame2", 2520, 4560, 3615, 375, 32, true, u"", C::Normal,
-               A::Left},
+               A::Left, Role::Box, imageBoxNumber(1)},
     ControlDef{K::Label, "Label9", 2, "Frame2", 120, 5160, 2295, 255, 31, true, imagePrompt(2),
                C::Normal, A::Right},
     ControlDef{K::TextBox, "Text2", -1, "Frame2", 2520, 5160, 3615, 375, 33, true, u"", C::Normal,
-               A::Left},
+               A::Left, Role::Box, imageBoxNumber(2)},
     ControlDef{K::Label, "Label3", -1, "Frame2", 7800, 5400, 2535, 255, 55, true, kShopInvitation,
-               C::Red, A::Left},
+               C::Red, A::Left, Role::ShopLink},
     ControlDef{K::Button, "Command2", -1, "", 9600, 6000, 1335, 495, 4, true, u"生成代码",
-               C::Normal, A::Left},
+               C::Normal, A::Left, Role::Generate},
     ControlDef{K::Button, "Command1", -1, "", 8400, 6000, 1095, 495, 34, true, u"清空", C::Normal,
-               A::Left},
+               A::Left, Role::Clear},
     ControlDef{K::Label, "Label7", -1, "", 120, 6120, 8295, 375, 23, true, kInstructions, C::Red,
                A::Left},
 
@@ -134,6 +135,28 @@ const ControlDef &controlById(std::string_view id) {
         }
     }
     throw std::out_of_range("the window has no control " + std::string(id));
+}
+
+const ControlDef &controlOfBox(int box) {
+    for (const ControlDef &control : kControls) {
+        if (control.role == Role::Box && control.box == box) {
+            return control;
+        }
+    }
+    throw std::out_of_range("the window has no box " + std::to_string(box));
+}
+
+Point centredTopLeft(const Rect &whole, const Rect &available, int outerWidth, int outerHeight) {
+    const auto centre = [](int start, int screenLength, int windowLength) {
+        return start + static_cast<int>(std::lround(screenLength / 2.0 - windowLength / 2.0));
+    };
+    Point corner{centre(whole.x, whole.width, outerWidth),
+                 centre(whole.y, whole.height, outerHeight)};
+    if (available.width > 0 && available.height > 0) {
+        corner.x = std::max(corner.x, available.x);
+        corner.y = std::max(corner.y, available.y);
+    }
+    return corner;
 }
 
 std::vector<const ControlDef *> tabOrder() {

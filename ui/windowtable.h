@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/screen.h"
+
 namespace velmora {
 
 /** The kinds of control the window is made of. */
@@ -14,6 +16,15 @@ enum class ControlKind {
     TextBox,           ///< a single-line text box
     MultiLineTextBox,  ///< a multi-line text box with both scroll bars
     Button,
+};
+
+/** What a control does in the window; events are routed by it. */
+enum class Role {
+    None,      ///< only shows its text (frames, prompts, hidden holders of built-in texts)
+    Box,       ///< a slot box or image box; ControlDef::box says which
+    Generate,  ///< the Generate button
+    Clear,     ///< the Clear button
+    ShopLink,  ///< the link to the maker's shop
 };
 
 enum class TextColour { Normal, Blue, Red };
@@ -31,6 +42,8 @@ struct ControlDef {
     std::u16string_view text;  ///< caption, or start text of a text box
     TextColour colour;
     TextAlign align;
+    Role role = Role::None;
+    int box = -1;  ///< for Role::Box, the box number (as StyleValues::box)
 };
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -50,10 +63,27 @@ std::string controlId(const ControlDef &control);
 /** The control with that id; throws std::out_of_range when there is none. */
 const ControlDef &controlById(std::string_view id);
 
+/** The control that shows the box with that number (visible or not). */
+const ControlDef &controlOfBox(int box);
+
 /**
  * The visible controls that take the keyboard focus (text boxes and buttons), in the order Tab
  * walks them: ascending tab index.
  */
 std::vector<const ControlDef *> tabOrder();
+
+/** A position in device-independent pixels. */
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point &) const = default;
+};
+
+/**
+ * Where the window's outer top-left corner goes: centred on the screen, except that it is kept
+ * inside the screen's available area, so that the title bar stays reachable on a screen smaller
+ * than the window.
+ */
+Point centredTopLeft(const Rect &screen, const Rect &available, int outerWidth, int outerHeight);
 
 }  // namespace velmora

@@ -1,0 +1,274 @@
+#include "valuecheck.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+// Every other colour keyword of CSS, which the shop editor's filter drops.
+constexpr std::string_view kDroppedColourNames =
+    " aliceblue antiquewhite aquamarine azure beige bisque blanchedalmond blueviolet brown"
+    " burlywood cadetblue chartreuse chocolate coral cornflowerblue cornsilk crimson cyan"
+    " darkblue darkcyan darkgoldenrod darkgray darkgreen darkgrey darkkhaki darkmagenta"
+    " darkolivegreen darkorange darkorchid darkred darksalmon darkseagreen darkslateblue"
+    " darkslategray darkslategrey darkturquoise darkviolet deeppink deepskyblue dimgray dimgrey"
+    " dodgerblue firebrick floralwhite forestgreen gainsboro ghostwhite gold goldenrod grey"
+    " greenyellow honeydew hotpink indianred indigo ivory khaki lavender lavenderblush lawngreen"
+    " lemonchiffon lightblue lightcoral lightcyan lightgoldenrodyellow lightgray lightgreen"
+    " lightgrey lightpink lightsalmon lightseagreen lightskyblue lightslategray lightslategrey"
+    " lightsteelblue lightyellow limegreen linen magenta mediumaquamarine mediumblue mediumorchid"
+    " mediumpurple mediumseagreen mediumslateblue mediumspringgreen mediumturquoise"
+    " mediumvioletred midnightblue mintcream mistyrose moccasin navajowhite oldlace olivedrab"
+    " orangered orchid palegoldenrod palegreen paleturquoise palevioletred papayawhip peachpuff"
+    " peru pink plum powderblue rebeccapurple rosybrown royalblue saddlebrown salmon sandybrown"
+    " seagreen seashell sienna skyblue slateblue slategray slategrey snow springgreen steelblue"
+    " tan thistle tomato turquoise violet wheat whitesmoke yellowgreen transparent currentcolor ";
+
+constexpr std::array<Rgb, 17> kKeptColours = {{{0, 0, 0},
+                                               {192, 192, 192},
+                                               {128, 128, 128},
+                                               {255, 255, 255},
+                                               {128, 0, 0},
+                                               {255, 0, 0},
+                                               {128, 0, 128},
+                                               {255, 0, 255},
+                                               {0, 128, 0},
+                                               {0, 255, 0},
+                                               {128, 128, 0},
+                                               {255, 255, 0},
+                                               {0, 0, 128},
+                                               {0, 0, 255},
+                                               {0, 128, 128},
+                                               {0, 255, 255},
+                                               {255, 165, 0}}};
+
+bool isSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\u3000';
+}
+
+/** The ASCII text in lower case, or nothing when it holds anything else. */
+std::optional<std::string> asciiLower(std::u16string_view text) {
+    std::string lower;
+    lower.reserve(text.size());
+    for (char16_t c : text) {
+        if (c > 0x7E) {
+            return std::nullopt;
+        }
+        lower.push_back(static_cast<char>(c >= u'A' && c <= u'Z' ? c + 32 : c));
+    }
+    return lower;
+}
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::optional<Rgb> parseHex(std::string_view digits) {
+    if (digits.size() != 3 && digits.size() != 6) {
+        return std::nullopt;
+    }
+    std::array<int, 6> d{};
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if ((d[i] = hexDigit(digits[i])) < 0) {
+            return std::nullopt;
+        }
+    }
+    const auto channel = [&](std::size_t i) {
+        return static_cast<std::uint8_t>(digits.size() == 3 ? d[i] * 17
+                                                            : d[2 * i] * 16 + d[2 * i + 1]);
+    };
+    return Rgb{channel(0), channel(1), channel(2)};
+}
+
+/** A number of rgb(): digits with an optional fraction, and an optional "%". */
+std::optional<double> parseNumber(std::string_view text, bool &percent) {
+    percent = text.ends_with('%');
+    if (percent) {
+        text.remove_suffix(1);
+    }
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
+        std::count(text.begin(), text.end(), '.') > 1 || text == ".") {
+        return std::nullopt;
+    }
+    double value = 0, scale = 0;
+    for (char c : text) {
+        if (c == '.') {
+            scale = 1;
+        } else if (scale > 0) {
+            value += (c - '0') * (scale /= 10);
+        } else {
+            value = value * 10 + (c - '0');
+        }
+    }
+    return value;
+}
+
+std::string_view trimAscii(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::optional<Rgb> parseFunction(std::string_view text) {
+    const bool alpha = text.starts_with("rgba(");
+    if (!alpha && !text.starts_with("rgb(")) {
+        return std::nullopt;
+    }
+    if (!text.ends_with(')')) {
+        return std::nullopt;
+    }
+    std::string_view args = text.substr(alpha ? 5 : 4);
+    args.remove_suffix(1);
+    std::array<std::uint8_t, 3> channels{};
+    const std::size_t expected = alpha ? 4 : 3;
+    std::size_t count = 0;
+    while (count < expected) {
+        const std::size_t comma = args.find(',');
+        const std::string_view arg = trimAscii(args.substr(0, comma));
+        bool percent = false;
+        const std::optional<double> number = parseNumber(arg, percent);
+        if (!number) {
+            return std::nullopt;
+        }
+        if (count < 3) {
+            const double value = percent ? *number * 255 / 100 : *number;
+            if (value > 255 || (!percent && arg.find('.') != std::string_view::npos)) {
+                return std::nullopt;
+            }
+            channels[count] = static_cast<std::uint8_t>(value + 0.5);
+        } else if ((percent ? *number / 100 : *number) > 1) {
+            return std::nullopt;
+        }
+        ++count;
+        if (comma == std::string_view::npos) {
+            break;
+        }
+        args.remove_prefix(comma + 1);
+        if (count == expected) {
+            return std::nullopt;  // more arguments than the function takes
+        }
+    }
+    if (count != expected) {
+        return std::nullopt;
+    }
+    return Rgb{channels[0], channels[1], channels[2]};
+}
+
+/** The host of an address after its scheme, in lower case, without user and port. */
+std::string hostOf(std::string_view rest) {
+    std::string_view authority = rest.substr(0, rest.find_first_of("/?#\\"));
+    if (const std::size_t at = authority.rfind('@'); at != std::string_view::npos) {
+        authority.remove_prefix(at + 1);
+    }
+    if (const std::size_t colon = authority.find(':'); colon != std::string_view::npos) {
+        authority = authority.substr(0, colon);
+    }
+    if (authority.ends_with('.')) {
+        authority.remove_suffix(1);  // a fully qualified name
+    }
+    return std::string(authority);
+}
+
+bool onImageHost(const std::string &host) {
+    return std::any_of(kImageHosts.begin(), kImageHosts.end(), [&](std::string_view domain) {
+        return host == domain || (host.size() > domain.size() && host.ends_with(domain) &&
+                                  host[host.size() - domain.size() - 1] == '.');
+    });
+}
+
+void checkAddress(std::u16string_view value, std::vector<Problem> &problems) {
+    const std::u16string_view breakers = u")'\" \t\r\n";
+    const bool breaks = value.find_first_of(breakers) != std::u16string_view::npos;
+    // Only the scheme and host need to be ASCII; the path may hold anything.
+    const std::u16string_view head = value.substr(0, 8);
+    const std::optional<std::string> scheme = asciiLower(head);
+    bool https = false;
+    std::size_t restAt = 0;
+    if (scheme && scheme->starts_with("https://")) {
+        https = true;
+        restAt = 8;
+    } else if (scheme && scheme->starts_with("http://")) {
+        restAt = 7;
+    }
+    if (restAt == 0 || value.size() == restAt) {
+        problems.push_back(Problem::NotAnAddress);
+        if (breaks) problems.push_back(Problem::BreaksUrl);
+        return;
+    }
+    if (!https) {
+        problems.push_back(Problem::NotHttps);
+    }
+    const std::u16string_view rest = value.substr(restAt);
+    const std::u16string_view authority = rest.substr(0, rest.find_first_of(u"/?#\\"));
+    const std::optional<std::string> lower = asciiLower(authority);
+    if (!lower || !onImageHost(hostOf(*lower))) {
+        problems.push_back(Problem::ForeignHost);
+    }
+    if (breaks) {
+        problems.push_back(Problem::BreaksUrl);
+    }
+}
+
+}  // namespace
+
+std::optional<Rgb> parseColour(std::u16string_view value) {
+    const std::optional<std::string> lower = asciiLower(value);
+    if (!lower || lower->empty()) {
+        return std::nullopt;
+    }
+    if (lower->front() == '#') {
+        return parseHex(std::string_view(*lower).substr(1));
+    }
+    if (const auto name = std::find(kKeptColourNames.begin(), kKeptColourNames.end(), *lower);
+        name != kKeptColourNames.end()) {
+        return kKeptColours[static_cast<std::size_t>(name - kKeptColourNames.begin())];
+    }
+    return parseFunction(*lower);
+}
+
+std::u16string hexColour(Rgb colour) {
+    constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string hex = u"#";
+    for (std::uint8_t channel : {colour.red, colour.green, colour.blue}) {
+        hex.push_back(kDigits[channel >> 4]);
+        hex.push_back(kDigits[channel & 15]);
+    }
+    return hex;
+}
+
+std::vector<Problem> checkValue(bool image, std::u16string_view value) {
+    std::vector<Problem> problems;
+    if (value.empty()) {
+        return problems;
+    }
+    std::u16string_view trimmed = value;
+    while (!trimmed.empty() && isSpace(trimmed.front())) trimmed.remove_prefix(1);
+    while (!trimmed.empty() && isSpace(trimmed.back())) trimmed.remove_suffix(1);
+    if (trimmed.size() != value.size()) {
+        problems.push_back(Problem::Spaces);
+    }
+    if (image) {
+        checkAddress(trimmed, problems);
+    } else if (!parseColour(trimmed)) {
+        const std::optional<std::string> lower = asciiLower(trimmed);
+        const bool dropped = lower && !lower->empty() && lower->find(' ') == std::string::npos &&
+                             kDroppedColourNames.find(' ' + *lower + ' ') != std::string_view::npos;
+        problems.push_back(dropped ? Problem::DroppedColourName : Problem::NotAColour);
+    }
+    return problems;
+}
+
+std::vector<Finding> checkValues(const StyleValues &values) {
+    std::vector<Finding> findings;
+    for (int box = 0; box < kBoxCount; ++box) {
+        for (Problem problem : checkValue(isImageBox(box), values.box(box))) {
+            findings.push_back({box, problem});
+        }
+    }
+    return findings;
+}
+
+}  // namespace velmora

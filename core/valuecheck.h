@@ -1,0 +1,73 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/generator.h"
+
+namespace velmora {
+
+/**
+ * What the shop editor keeps of a style sheet, as far as the values go: colours in the forms its
+ * style filter lets through, and background images only from the marketplace's own hosts.
+ * Shared by the window's markers and velmora-css --check.
+ */
+
+/** The colour names the shop editor keeps (CSS 2.1's sixteen and orange), lower case. */
+inline constexpr std::array<std::string_view, 17> kKeptColourNames = {
+    "black", "silver", "gray",   "white", "maroon", "red",  "purple", "fuchsia", "green",
+    "lime",  "olive",  "yellow", "navy",  "blue",   "teal", "aqua",   "orange"};
+
+/** The marketplace's image hosts: an image's host must be one of these or end in "." and one. */
+inline constexpr std::array<std::string_view, 5> kImageHosts = {
+    "alicdn.com", "taobaocdn.com", "taobao.com", "tbcdn.cn", "tmall.com"};
+
+/** Something about a value that the shop editor will not take as meant. */
+enum class Problem {
+    Spaces,             ///< spaces or line breaks at its start or end
+    NotAColour,         ///< a colour box holding no colour
+    DroppedColourName,  ///< a CSS colour name the shop editor drops
+    NotAnAddress,       ///< an image box holding no http:// or https:// address
+    NotHttps,           ///< an http:// address, which the https shop page may not show
+    ForeignHost,        ///< an image not on the marketplace's hosts, which the editor drops
+    BreaksUrl,          ///< a ")", quote, space or line break inside the address ends url() early
+};
+
+/** A colour as red, green and blue. */
+struct Rgb {
+    std::uint8_t red = 0, green = 0, blue = 0;
+    bool operator==(const Rgb &) const = default;
+};
+
+/**
+ * The colour a value names, if it is one the shop editor keeps: "#rgb", "#rrggbb",
+ * "rgb(r, g, b)" or "rgba(r, g, b, a)" (numbers 0 to 255 or percentages) or one of
+ * kKeptColourNames, in any case. No spaces around it; the alpha of rgba() is not part of the
+ * result.
+ */
+std::optional<Rgb> parseColour(std::u16string_view value);
+
+/** The colour as "#RRGGBB", upper case, as the window's start values are written. */
+std::u16string hexColour(Rgb colour);
+
+/**
+ * The problems of one value, in the order of Problem; empty when it looks right. An empty
+ * value is always right: the bar keeps its own look there.
+ * @param image whether the box takes an image address rather than a colour.
+ */
+std::vector<Problem> checkValue(bool image, std::u16string_view value);
+
+/** One problem of one box. */
+struct Finding {
+    int box;  ///< box number, as StyleValues::box
+    Problem problem;
+};
+
+/** The problems of every box, slots first, then the image boxes. */
+std::vector<Finding> checkValues(const StyleValues &values);
+
+}  // namespace velmora

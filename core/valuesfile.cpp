@@ -1,0 +1,133 @@
+#include "valuesfile.h"
+
+#include "core/utf.h"
+
+namespace velmora {
+
+namespace {
+
+std::string_view trimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+/** The value's text with escapes resolved, or nothing for an unknown or cut escape. */
+std::optional<std::string> unescape(std::string_view raw) {
+    std::string value;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] != '\\') {
+            value.push_back(raw[i]);
+            continue;
+        }
+        if (++i == raw.size()) {
+            return std::nullopt;
+        }
+        switch (raw[i]) {
+            case '\\':
+                value.push_back('\\');
+                break;
+            case 'n':
+                value.push_back('\n');
+                break;
+            case 'r':
+                value.push_back('\r');
+                break;
+            default:
+                return std::nullopt;
+        }
+    }
+    return value;
+}
+
+std::string escape(const std::u16string &value) {
+    std::string escaped;
+    for (char c : utf8FromUtf16(value)) {
+        switch (c) {
+            case '\\':
+                escaped += "\\\\";
+                break;
+            case '\n':
+                escaped += "\\n";
+                break;
+            case '\r':
+                escaped += "\\r";
+                break;
+            default:
+                escaped.push_back(c);
+        }
+    }
+    return escaped;
+}
+
+/** The value the name refers to, or nullptr when there is no such name. */
+std::u16string *target(StyleValues &values, std::string_view name) {
+    if (name.starts_with("slot.")) {
+        const std::optional<int> number = parseSlotNumber(name.substr(5));
+        return number ? &values.slot(*number) : nullptr;
+    }
+    for (int box = 0; box < kImageBoxCount; ++box) {
+        if (name == kImageBoxes[box].key) {
+            return &values.images[static_cast<std::size_t>(box)];
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::optional<PresetError> applyPreset(std::string_view text, StyleValues &values) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        text.remove_prefix(3);
+    }
+    int lineNumber = 0;
+    while (!text.empty()) {
+        ++lineNumber;
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (trimSpaces(line).empty() || trimSpaces(line).starts_with('#')) {
+            continue;
+        }
+        if (!utf16FromUtf8(line)) {
+            return PresetError{PresetError::Kind::NotUtf8, lineNumber, "not valid UTF-8"};
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) {
+            return PresetError{PresetError::Kind::NoEquals, lineNumber, "no '=' (write name=value)"};
+        }
+        const std::string_view name = trimSpaces(line.substr(0, equals));
+        std::u16string *value = target(values, name);
+        if (value == nullptr) {
+            return PresetError{PresetError::Kind::UnknownName, lineNumber, "unknown name '" + std::string(name) +
+                                               "' (slot.1 to slot.18, menu-hover-image, "
+                                               "submenu-image, submenu-hover-image)"};
+        }
+        const std::optional<std::string> unescaped = unescape(line.substr(equals + 1));
+        if (!unescaped) {
+            return PresetError{PresetError::Kind::BadEscape, lineNumber, "a backslash must be followed by \\, n or r"};
+        }
+        *value = *utf16FromUtf8(*unescaped);
+    }
+    return std::nullopt;
+}
+
+std::string presetText(const StyleValues &values) {
+    std::string text = "# Velmora values (velmora-css --values FILE). Escapes: \\\\ \\n \\r\n";
+    for (const Slot &slot : kSlots) {
+        text +=
+            "slot." + std::to_string(slot.number) + '=' + escape(values.slot(slot.number)) + '\n';
+    }
+    for (int box = 0; box < kImageBoxCount; ++box) {
+        text += std::string(kImageBoxes[box].key) + '=' +
+                escape(values.images[static_cast<std::size_t>(box)]) + '\n';
+    }
+    return text;
+}
+
+}  // namespace velmora

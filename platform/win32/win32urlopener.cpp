@@ -1,0 +1,21 @@
+#include "win32urlopener.h"
+
+#include <shellapi.h>  // after windows.h, which it needs
+#include <windows.h>
+
+#include "core/utf.h"
+
+namespace velmora {
+
+bool Win32UrlOpener::open(const std::string &url) {
+    const std::optional<std::u16string> address = utf16FromUtf8(url);
+    if (!address) {
+        return false;
+    }
+    const auto result = reinterpret_cast<INT_PTR>(
+        ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(address->c_str()),
+                      nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;  // ShellExecute's success values are above 32
+}
+
+}  // namespace velmora

@@ -1,0 +1,257 @@
+// The window's behaviour without a toolkit: the form driven as a toolkit window drives it, the
+// platform replaced by fakes. Runs on Linux and, in the Windows build, under wine.
+#include "ui/form.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "core/preview.h"
+#include "core/utf.h"
+#include "core/valuesfile.h"
+#include "fakes/fakeclipboard.h"
+#include "fakes/fakedialogs.h"
+#include "fakes/fakemessageboxes.h"
+#include "fakes/fakeurlopener.h"
+#include "platform/files.h"
+#include "ui/messages.h"
+
+namespace velmora {
+namespace {
+
+/** Records what the form shows, as a toolkit window would show it. */
+class RecordingView final : public FormView {
+public:
+    std::map<int, std::u16string> texts;
+    std::map<int, BoxLook> looks;
+    int refreshesAsked = 0;
+
+    void showText(int box, const std::u16string &text) override { texts[box] = text; }
+    void showLook(int box, const BoxLook &look) override { looks[box] = look; }
+    void schedulePreviewRefresh() override { ++refreshesAsked; }
+};
+
+std::string readAll(const std::filesystem::path &file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class FormTest : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        m_dir = *makePrivateFolder(error);
+        m_form = std::make_unique<Form>(
+            m_view, FormServices{m_clipboard, m_messages, m_opener, m_dialogs}, "https://shop/");
+        m_form->start();
+    }
+    void TearDown() override {
+        m_form.reset();
+        std::filesystem::remove_all(m_dir);
+    }
+
+    /** The text of the only message shown, or a note that there was none or several. */
+    std::u16string onlyMessage() const {
+        return m_messages.shown.size() == 1 ? m_messages.shown[0].prompt : u"<not one message>";
+    }
+
+    RecordingView m_view;
+    FakeClipboard m_clipboard;
+    FakeMessageBoxes m_messages;
+    FakeUrlOpener m_opener;
+    FakeDialogs m_dialogs;
+    std::filesystem::path m_dir;
+    std::unique_ptr<Form> m_form;
+};
+
+TEST_F(FormTest, StartShowsEveryBoxWithItsLook) {
+    EXPECT_EQ(m_view.texts.size(), static_cast<std::size_t>(kBoxCount));
+    EXPECT_EQ(m_view.texts[0], kImageA);
+    EXPECT_EQ(m_view.looks[1].background, (Rgb{255, 255, 255}));  // "#FFFFFF" in slot 2
+    EXPECT_EQ(m_view.looks[1].text, (Rgb{0, 0, 0}));
+    EXPECT_FALSE(m_view.looks[0].background.has_value()) << "a good address is not marked";
+}
+
+struct LookCase {
+    const char *name;
+    int box;
+    std::u16string typed;
+    std::optional<Rgb> background;
+    Rgb text;
+    std::u16string_view tooltip;  ///< a part of the expected tooltip
+};
+void PrintTo(const LookCase &c, std::ostream *os) { *os << c.name; }
+
+class FormLookTest : public FormTest, public testing::WithParamInterface<LookCase> {};
+
+TEST_P(FormLookTest, FollowsTheTypedText) {
+    const LookCase &c = GetParam();
+    m_form->textEdited(c.box, c.typed);
+    EXPECT_EQ(m_form->values().box(c.box), c.typed);
+    const BoxLook &look = m_form->look(c.box);
+    EXPECT_EQ(look.background, c.background);
+    if (c.background) {
+        EXPECT_EQ(look.text, c.text);
+    }
+    EXPECT_NE(look.tooltip.find(c.tooltip), std::u16string::npos) << utf8FromUtf16(look.tooltip);
+    EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
+}
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kWhite{255, 255, 255};
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, FormLookTest,
+    testing::Values(
+        LookCase{"DarkColourWhiteText", 1, u"#000080", Rgb{0, 0, 128}, kWhite,
+                 messages::kColourBoxHint},
+        LookCase{"LightColourBlackText", 6, u"rgb(255,255,0)", Rgb{255, 255, 0}, kBlack, u""},
+        LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u""},
+        LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint},
+        LookCase{"DroppedName", 1, u"pink", kMarkerColour, kBlack,
+                 messages::kProblemDroppedColourName},
+        LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour},
+        LookCase{"ForeignImage", 0, u"https://example.com/a.jpg", kMarkerColour, kBlack,
+                 messages::kProblemForeignHost},
+        LookCase{"HttpImage", imageBoxNumber(1), u"http://img.alicdn.com/a.jpg", kMarkerColour,
+                 kBlack, messages::kProblemNotHttps},
+        LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n"},
+        LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, u""}),
+    [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
+
+TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
+    m_form->textEdited(1, u"#abc");
+    m_dialogs.colour = Rgb{0xab, 0xcd, 0x0e};
+    m_form->trigger(Command::PickColour, 1);
+    ASSERT_EQ(m_dialogs.colourAsked.size(), 1U);
+    EXPECT_EQ(m_dialogs.colourAsked[0], (Rgb{0xaa, 0xbb, 0xcc})) << "starts at the box's colour";
+    EXPECT_EQ(m_form->values().box(1), u"#ABCD0E");
+    EXPECT_EQ(m_view.texts[1], u"#ABCD0E");
+
+    m_dialogs.colour.reset();  // cancelled
+    m_form->trigger(Command::PickColour, 1);
+    EXPECT_EQ(m_form->values().box(1), u"#ABCD0E");
+
+    m_form->trigger(Command::PickColour, 0);  // an image box has no colour to pick
+    EXPECT_EQ(m_dialogs.colourAsked.size(), 2U);
+}
+
+TEST_F(FormTest, ValuesFileRoundTripsEveryCharacter) {
+    StyleValues awkward = startValues();
+    awkward.slot(2) = u"#FFF\r\n\\n=#";
+    awkward.slot(14) = u"hidden too";
+    awkward.slot(9) = u" 红色 \U0001F600 ";
+    awkward.images[2] = u"\\";
+    m_form->setValues(awkward);
+    m_dialogs.file = m_dir / "方案.txt";
+    m_form->trigger(Command::SaveValues);
+    EXPECT_TRUE(m_messages.shown.empty()) << utf8FromUtf16(onlyMessage());
+
+    m_form->setValues(startValues());
+    m_form->trigger(Command::OpenValues);
+    EXPECT_EQ(m_form->values(), awkward);
+    EXPECT_EQ(m_view.texts[8], awkward.slot(9));
+    EXPECT_EQ(m_dialogs.fileAsked, (std::vector<bool>{true, false}));
+}
+
+TEST_F(FormTest, OpeningAFileSetsOnlyTheNamesItHolds) {
+    const std::filesystem::path file = m_dir / "part.txt";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(file, "slot.2=#123456\nsubmenu-image=x\n", error));
+    m_form->filesDropped({file});
+    StyleValues expected = startValues();
+    expected.slot(2) = u"#123456";
+    expected.images[1] = u"x";
+    EXPECT_EQ(m_form->values(), expected);
+}
+
+struct BadFileCase {
+    const char *name;
+    std::string content;  ///< nothing: the file does not exist
+    std::u16string_view says;
+};
+void PrintTo(const BadFileCase &c, std::ostream *os) { *os << c.name; }
+
+class FormBadFileTest : public FormTest, public testing::WithParamInterface<BadFileCase> {};
+
+TEST_P(FormBadFileTest, IsRefusedWithNothingChanged) {
+    const std::filesystem::path file = m_dir / "bad.txt";
+    if (!GetParam().content.empty()) {
+        std::string error;
+        ASSERT_TRUE(writeFileAtomically(file, GetParam().content, error));
+    }
+    m_form->textEdited(1, u"#010203");
+    const StyleValues before = m_form->values();
+    m_dialogs.file = file;
+    m_form->trigger(Command::OpenValues);
+    EXPECT_EQ(m_form->values(), before);
+    const std::u16string message = onlyMessage();
+    EXPECT_NE(message.find(u"bad.txt"), std::u16string::npos) << utf8FromUtf16(message);
+    EXPECT_NE(message.find(GetParam().says), std::u16string::npos) << utf8FromUtf16(message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FormBadFileTest,
+    testing::Values(BadFileCase{"Missing", "", messages::kReasonPrefix},
+                    BadFileCase{"UnknownNameOnLine3", "slot.2=#fff\n\nslot.99=x\n",
+                                u"第 3 行：未知的名称"},
+                    BadFileCase{"NoEquals", "slot.1=a\nslot.2\n", messages::kValuesNoEquals},
+                    BadFileCase{"BadEscape", "slot.1=\\t\n", messages::kValuesBadEscape},
+                    BadFileCase{"NotUtf8", "slot.1=\xff\n", messages::kValuesNotUtf8}),
+    [](const testing::TestParamInfo<BadFileCase> &info) { return info.param.name; });
+
+TEST_F(FormTest, SaveFailureNamesTheFileAndKeepsTheValues) {
+    m_dialogs.file = m_dir / "no such folder" / "shop.txt";
+    const StyleValues before = m_form->values();
+    m_form->trigger(Command::SaveValues);
+    EXPECT_NE(onlyMessage().find(u"shop.txt"), std::u16string::npos);
+    EXPECT_EQ(m_form->values(), before);
+}
+
+TEST_F(FormTest, PreviewIsWrittenOpenedFollowedAndRemoved) {
+    m_form->trigger(Command::Preview);
+    ASSERT_TRUE(m_form->previewFile().has_value()) << utf8FromUtf16(onlyMessage());
+    const std::filesystem::path file = *m_form->previewFile();
+    ASSERT_EQ(m_opener.opened.size(), 1U);
+    EXPECT_EQ(m_opener.opened[0], fileUrl(file));
+    EXPECT_EQ(readAll(file), previewPage(utf8FromUtf16(generateCss(startValues())), 1));
+
+    m_form->textEdited(1, u"#123456");
+    m_form->textEdited(1, u"#654321");
+    EXPECT_EQ(m_view.refreshesAsked, 1) << "one refresh for a burst of typing";
+    m_form->refreshPreview();
+    EXPECT_NE(readAll(file).find("color:#654321"), std::string::npos);
+    EXPECT_EQ(m_opener.opened.size(), 1U) << "no new tab per change";
+
+    const std::filesystem::path folder = file.parent_path();
+    m_form.reset();
+    EXPECT_FALSE(std::filesystem::exists(folder));
+}
+
+TEST_F(FormTest, PreviewThatCannotBeOpenedSaysWhere) {
+    m_opener.works = false;
+    m_form->trigger(Command::Preview);
+    ASSERT_TRUE(m_form->previewFile().has_value());
+    EXPECT_NE(onlyMessage().find(pathFromUtf8("preview.html").u16string()), std::u16string::npos);
+}
+
+TEST_F(FormTest, ClearAsksThenEmptiesSlotsOneToSixteen) {
+    m_messages.answerYes = true;
+    m_form->trigger(Command::Clear);
+    StyleValues expected = startValues();
+    clearValues(expected);
+    EXPECT_EQ(m_form->values(), expected);
+    EXPECT_EQ(m_view.texts[0], u"");
+}
+
+TEST_F(FormTest, FailuresAreReportedAndTheFormCarriesOn) {
+    m_clipboard.fault = FakeClipboard::Fault::Throws;
+    m_form->trigger(Command::Generate);
+    EXPECT_NE(onlyMessage().find(u"the clipboard service went away"), std::u16string::npos);
+    EXPECT_EQ(m_form->values(), startValues());
+}
+
+}  // namespace
+}  // namespace velmora

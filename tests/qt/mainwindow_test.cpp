@@ -1,0 +1,356 @@
+#include "ui/qt/mainwindow.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <memory>
+
+#include "core/generator.h"
+#include "fakes/fakeclipboard.h"
+#include "fakes/fakedialogs.h"
+#include "fakes/fakemessageboxes.h"
+#include "fakes/fakescreen.h"
+#include "fakes/fakeurlopener.h"
+#include "ui/messages.h"
+#include "ui/qt/captionframe.h"
+
+using namespace velmora;
+
+Q_DECLARE_METATYPE(FakeClipboard::Fault)
+
+namespace {
+
+const std::string kShopUrl = "https://shop.example.com/velmora";
+
+QString q(std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); }
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    FakeClipboard m_clipboard;
+    FakeMessageBoxes m_messages;
+    FakeUrlOpener m_opener;
+    FakeScreen m_screen;
+    FakeDialogs m_dialogs;
+    std::unique_ptr<MainWindow> m_window;
+
+    template <typename T = QWidget>
+    T *widget(const std::string &id) {
+        auto *found = qobject_cast<T *>(m_window->control(id));
+        if (found == nullptr) {
+            qFatal("no widget %s", id.c_str());
+        }
+        return found;
+    }
+
+    void clickGenerate() { QTest::mouseClick(widget("Command2"), Qt::LeftButton); }
+
+    void verifyOnlyMessage(std::u16string_view caption, std::u16string_view prompt) {
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QCOMPARE(q(m_messages.shown[0].caption), q(caption));
+        QCOMPARE(q(m_messages.shown[0].prompt), q(prompt));
+    }
+
+private Q_SLOTS:
+    void init() {
+        m_clipboard = FakeClipboard{};
+        m_messages = FakeMessageBoxes{};
+        m_opener = FakeUrlOpener{};
+        m_screen = FakeScreen{};
+        m_dialogs = FakeDialogs{};
+        m_window = std::make_unique<MainWindow>(
+            FormServices{m_clipboard, m_messages, m_opener, m_dialogs}, m_screen, kShopUrl);
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void controlsMatchTheTable_data() {
+        QTest::addColumn<QString>("id");
+        for (const ControlDef &control : windowControls()) {
+            const std::string id = controlId(control);
+            QTest::newRow(id.c_str()) << QString::fromStdString(id);
+        }
+    }
+
+    void controlsMatchTheTable() {
+        QFETCH(QString, id);
+        const ControlDef &def = controlById(id.toStdString());
+        QWidget *built = m_window->control(id.toStdString());
+        if (!def.visible) {
+            QVERIFY2(built == nullptr, "hidden controls are not built");
+            return;
+        }
+        QVERIFY(built != nullptr);
+        QCOMPARE(built->geometry(),
+                 QRect(pixels(def.left), pixels(def.top), pixels(def.width), pixels(def.height)));
+        QCOMPARE(built->parentWidget(), def.container.empty()
+                                            ? m_window.get()
+                                            : m_window->control(std::string(def.container)));
+        QVERIFY(!built->isHidden());
+        if (auto *label = qobject_cast<QLabel *>(built)) {
+            QCOMPARE(label->text(), q(def.text));
+            QCOMPARE(bool(label->alignment() & Qt::AlignRight), def.align == TextAlign::Right);
+            const QColor expected = def.colour == TextColour::Red
+                                        ? QColor(Qt::red)
+                                        : QApplication::palette().color(QPalette::WindowText);
+            QCOMPARE(label->palette().color(QPalette::WindowText), expected);
+        } else if (auto *box = qobject_cast<QLineEdit *>(built)) {
+            QCOMPARE(box->text(), q(def.text));
+        } else if (auto *button = qobject_cast<QPushButton *>(built)) {
+            QCOMPARE(button->text(), q(def.text));
+        } else if (auto *frame = qobject_cast<CaptionFrame *>(built)) {
+            QCOMPARE(frame->caption(), q(def.text));
+            QCOMPARE(frame->captionColour(), QColor(Qt::blue));
+        }
+    }
+
+    void windowIsFixedAtItsClientSize() {
+        QCOMPARE(m_window->size(), QSize(732, 441));
+        QCOMPARE(m_window->minimumSize(), m_window->maximumSize());
+        QVERIFY(!(m_window->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Velmora"));
+        QVERIFY(!m_window->windowIcon().isNull());
+    }
+
+    void captionsFitAndHaveGlyphs_data() {
+        QTest::addColumn<QString>("id");
+        for (const ControlDef &control : windowControls()) {
+            if (control.visible && control.kind != ControlKind::TextBox) {
+                const std::string id = controlId(control);
+                QTest::newRow(id.c_str()) << QString::fromStdString(id);
+            }
+        }
+    }
+
+    void captionsFitAndHaveGlyphs() {
+        QFETCH(QString, id);
+        const ControlDef &def = controlById(id.toStdString());
+        QWidget *built = m_window->control(id.toStdString());
+        const QFontMetrics metrics(built->font());
+        const QString text = q(def.text);
+        for (const QChar c : text) {
+            QVERIFY2(metrics.inFont(c), qPrintable(QStringLiteral("no glyph for ") + c));
+        }
+        int room = built->width();
+        if (def.kind == ControlKind::Button) {
+            room -= 8;  // the button's bevel
+        }
+        QVERIFY2(metrics.horizontalAdvance(text) <= room,
+                 qPrintable(QStringLiteral("%1 needs %2 px, has %3")
+                                .arg(id)
+                                .arg(metrics.horizontalAdvance(text))
+                                .arg(room)));
+        QVERIFY(metrics.height() <= built->height());
+    }
+
+    void focusStartsOnGenerateAndTabWalksTheTable() {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QCOMPARE(QApplication::focusWidget(), widget("Command2"));
+        const QStringList expected{"Text4(4)", "Text4(1)",  "Text4(6)",  "Text4(8)", "Text4(10)",
+                                   "Text7",    "Text1",     "Text2",     "Command1", "Text4(2)",
+                                   "Text4(7)", "Text4(16)", "Text4(11)", "Command2"};
+        for (const QString &next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget()->objectName(), next);
+        }
+    }
+
+    void keysPressAFocusedButton_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("question");
+        for (const auto &[name, key] :
+             {std::pair{"Space", Qt::Key_Space}, std::pair{"Return", Qt::Key_Return},
+              std::pair{"Enter", Qt::Key_Enter}}) {
+            QTest::addRow("Generate-%s", name) << "Command2" << int(key) << false;
+            QTest::addRow("Clear-%s", name) << "Command1" << int(key) << true;
+        }
+    }
+
+    void keysPressAFocusedButton() {
+        QFETCH(QString, button);
+        QFETCH(int, key);
+        QFETCH(bool, question);
+        m_messages.answerYes = false;
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QWidget *target = widget(button.toStdString());
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key(key));
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QCOMPARE(m_messages.shown[0].question, question);
+    }
+
+    void generatePutsTheCoreTextOnTheClipboard() {
+        auto *navText = widget<QLineEdit>("Text4(2)");
+        navText->clear();
+        QTest::keyClicks(navText, QStringLiteral("#333333"));
+        auto *image = widget<QLineEdit>("Text1");
+        QTest::keyClicks(image, QStringLiteral("https://img.example/"));
+        image->insert(QStringLiteral("二级.jpg"));  // typed through an input method
+        clickGenerate();
+
+        StyleValues expected = startValues();
+        expected.slot(2) = u"#333333";
+        expected.images[1] = u"https://img.example/二级.jpg";
+        QCOMPARE(q(m_clipboard.contents), q(generateCss(expected)));
+        QCOMPARE(m_clipboard.sets, 1);
+        verifyOnlyMessage(messages::kCopiedCaption, messages::kCopiedPrompt);
+    }
+
+    void hiddenSlotsKeepTheirValuesAcrossGenerates() {
+        clickGenerate();
+        clickGenerate();
+        QCOMPARE(q(m_window->form().output()), q(generateCss(startValues())));
+        QVERIFY(m_window->form().output().find(u"url(Text4)") != std::u16string::npos);
+        QCOMPARE(m_window->form().values(), startValues());
+    }
+
+    void longTextIsNeverCut() {
+        const QString longAddress =
+            QStringLiteral("https://img.example/") + QString(100000, QLatin1Char('x'));
+        auto *box = widget<QLineEdit>("Text4(1)");
+        box->setText(longAddress);
+        QCOMPARE(box->text(), longAddress);
+        box->clear();
+        box->insert(longAddress);  // as a paste does
+        QCOMPARE(box->text().size(), longAddress.size());
+        clickGenerate();
+        QVERIFY(QString::fromStdU16String(m_clipboard.contents)
+                    .contains(QStringLiteral("url(") + longAddress + QStringLiteral(")")));
+    }
+
+    void clipboardFaultsGiveTheErrorMessage_data() {
+        QTest::addColumn<FakeClipboard::Fault>("fault");
+        QTest::addColumn<int>("dropFirstSets");
+        QTest::addColumn<bool>("copied");
+        QTest::addColumn<int>("attempts");
+        using F = FakeClipboard::Fault;
+        QTest::newRow("works") << F::None << 0 << true << 1;
+        QTest::newRow("lands-on-the-fourth-try") << F::None << 3 << true << 4;
+        QTest::newRow("never-lands") << F::DropsText << 0 << false << kMaxCopyAttempts;
+        QTest::newRow("another-program-writes")
+            << F::OtherProgramWrites << 0 << false << kMaxCopyAttempts;
+        QTest::newRow("clear-fails") << F::ClearFails << 0 << false << 1;
+        QTest::newRow("set-fails") << F::SetFails << 0 << false << 1;
+        QTest::newRow("read-fails") << F::ReadFails << 0 << false << 1;
+    }
+
+    void clipboardFaultsGiveTheErrorMessage() {
+        QFETCH(FakeClipboard::Fault, fault);
+        QFETCH(int, dropFirstSets);
+        QFETCH(bool, copied);
+        QFETCH(int, attempts);
+        m_clipboard.fault = fault;
+        m_clipboard.dropFirstSets = dropFirstSets;
+        widget<QLineEdit>("Text4(7)")->setText(QStringLiteral("#123456"));
+        const StyleValues before = m_window->form().values();
+        clickGenerate();
+        QCOMPARE(m_clipboard.clears, attempts);
+        if (copied) {
+            verifyOnlyMessage(messages::kCopiedCaption, messages::kCopiedPrompt);
+        } else {
+            verifyOnlyMessage(messages::kCopyFailedCaption, messages::kCopyFailedPrompt);
+        }
+        QCOMPARE(m_window->form().values(), before);
+    }
+
+    void aFailingCommandIsReportedAndTheWindowCarriesOn() {
+        m_clipboard.fault = FakeClipboard::Fault::Throws;
+        const StyleValues before = m_window->form().values();
+        clickGenerate();
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QCOMPARE(q(m_messages.shown[0].caption), q(messages::kErrorCaption));
+        QVERIFY(q(m_messages.shown[0].prompt)
+                    .endsWith(QStringLiteral("the clipboard service went away")));
+        QCOMPARE(m_window->form().values(), before);
+        m_clipboard.fault = FakeClipboard::Fault::None;
+        clickGenerate();
+        QCOMPARE(q(m_messages.shown.back().caption), q(messages::kCopiedCaption));
+    }
+
+    void clear_data() {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void clear() {
+        QFETCH(bool, yes);
+        m_messages.answerYes = yes;
+        widget<QLineEdit>("Text7")->setText(QStringLiteral("a"));
+        widget<QLineEdit>("Text1")->setText(QStringLiteral("b"));
+        widget<QLineEdit>("Text2")->setText(QStringLiteral("c"));
+        const StyleValues before = m_window->form().values();
+        QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QVERIFY(m_messages.shown[0].question);
+        QCOMPARE(q(m_messages.shown[0].caption), q(messages::kClearCaption));
+        QCOMPARE(q(m_messages.shown[0].prompt), q(messages::kClearPrompt));
+        StyleValues expected = before;
+        if (yes) {
+            clearValues(expected);
+        }
+        QCOMPARE(m_window->form().values(), expected);
+        for (const ControlDef &control : windowControls()) {
+            if (auto *box = qobject_cast<QLineEdit *>(m_window->control(controlId(control)))) {
+                QCOMPARE(box->text().isEmpty(), yes);
+            }
+        }
+        clickGenerate();
+        QCOMPARE(q(m_clipboard.contents), q(generateCss(expected)));
+    }
+
+    void shopLink_data() {
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("browser-opens") << true;
+        QTest::newRow("no-browser") << false;
+    }
+
+    void shopLink() {
+        QFETCH(bool, opens);
+        m_opener.works = opens;
+        auto *link = widget<QLabel>("Label3");
+        QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        const StyleValues before = m_window->form().values();
+        for (int click = 1; click <= 3; ++click) {
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QCOMPARE(m_opener.opened, std::vector<std::string>(3, kShopUrl));
+        QCOMPARE(m_messages.shown.size(), opens ? 0U : 3U);
+        if (!opens) {
+            QVERIFY(q(m_messages.shown[0].prompt).endsWith(QString::fromStdString(kShopUrl)));
+        }
+        QCOMPARE(m_window->form().values(), before);
+    }
+
+    void centring_data() {
+        QTest::addColumn<QRect>("screen");
+        QTest::addColumn<QRect>("available");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("full-hd") << QRect(0, 0, 1920, 1080) << QRect(0, 0, 1920, 1040)
+                                 << QPoint(594, 320);
+        QTest::newRow("second-screen")
+            << QRect(1920, 0, 1280, 1024) << QRect(1920, 0, 1280, 1024) << QPoint(2194, 292);
+        QTest::newRow("smaller-than-window")
+            << QRect(0, 0, 640, 400) << QRect(0, 24, 640, 376) << QPoint(0, 24);
+    }
+
+    void centring() {
+        QFETCH(QRect, screen);
+        QFETCH(QRect, available);
+        QFETCH(QPoint, expected);
+        m_screen.whole = {screen.x(), screen.y(), screen.width(), screen.height()};
+        m_screen.available = {available.x(), available.y(), available.width(), available.height()};
+        m_window->centreOnScreen();
+        QCOMPARE(m_window->frameGeometry().topLeft(), expected);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

@@ -1,0 +1,184 @@
+#include "core/valuesfile.h"
+
+#include <gtest/gtest.h>
+
+#include "core/preview.h"
+#include "core/utf.h"
+#include "core/valuecheck.h"
+
+namespace velmora {
+namespace {
+
+class PresetRoundTripTest : public testing::TestWithParam<std::u16string> {};
+
+TEST_P(PresetRoundTripTest, KeepsAwkwardValuesExactly) {
+    StyleValues saved = startValues();
+    saved.slot(3) = GetParam();
+    saved.slot(18) = GetParam() + u"x";
+    saved.images[1] = GetParam();
+    StyleValues loaded;
+    ASSERT_EQ(applyPreset(presetText(saved), loaded), std::nullopt);
+    EXPECT_EQ(loaded, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, PresetRoundTripTest,
+                         testing::Values(u"", u"a=b==c", u"#fff # not a comment", u"  lead",
+                                         u"trail  ", u"back\\slash\\", u"line\nbreak", u"cr\r\nlf",
+                                         u"\\n", u"中文　", u"#comment"));
+
+struct PresetErrorCase {
+    const char *name;
+    std::string text;
+    int line;
+    std::string says;
+};
+void PrintTo(const PresetErrorCase &c, std::ostream *os) { *os << c.name; }
+
+class PresetErrorTest : public testing::TestWithParam<PresetErrorCase> {};
+
+TEST_P(PresetErrorTest, NamesTheLineAndTheProblem) {
+    StyleValues values;
+    const auto error = applyPreset(GetParam().text, values);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->line, GetParam().line);
+    EXPECT_NE(error->message.find(GetParam().says), std::string::npos) << error->message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Malformed, PresetErrorTest,
+    testing::Values(PresetErrorCase{"UnknownName", "slot.1=a\ncolour=red\n", 2,
+                                    "unknown name 'colour'"},
+                    PresetErrorCase{"NoEquals", "# c\n\nslot.2\n", 3, "no '='"},
+                    PresetErrorCase{"SlotZero", "slot.0=a", 1, "'slot.0'"},
+                    PresetErrorCase{"SlotNineteen", "slot.19=a", 1, "'slot.19'"},
+                    PresetErrorCase{"SlotSigned", "slot.+1=a", 1, "'slot.+1'"},
+                    PresetErrorCase{"InvalidUtf8", "slot.1=ok\r\nslot.2=caf\xE9\r\n", 2, "UTF-8"},
+                    PresetErrorCase{"UnknownEscape", "slot.2=C:\\dir", 1, "backslash"},
+                    PresetErrorCase{"CutEscape", "slot.2=a\\", 1, "backslash"}),
+    [](const testing::TestParamInfo<PresetErrorCase> &info) { return info.param.name; });
+
+TEST(Preset, ReadsWhatPeopleWriteByHand) {
+    StyleValues values = startValues();
+    const std::string text =
+        "\xEF\xBB\xBF# my shop\r\n\r\n  submenu-image = http://a/b.jpg\r\n   \n"
+        "  # indented comment\nslot.2=#111\nslot.2=#222\n";
+    ASSERT_EQ(applyPreset(text, values), std::nullopt);
+    StyleValues expected = startValues();
+    expected.images[1] = u" http://a/b.jpg";
+    expected.slot(2) = u"#222";
+    EXPECT_EQ(values, expected);
+}
+
+using P = Problem;
+
+struct CheckCase {
+    const char *name;
+    bool image;
+    std::u16string value;
+    std::vector<Problem> problems;
+};
+void PrintTo(const CheckCase &c, std::ostream *os) { *os << c.name; }
+
+class CheckTest : public testing::TestWithParam<CheckCase> {};
+
+TEST_P(CheckTest, FindsWhatTheShopEditorWouldNotTake) {
+    EXPECT_EQ(checkValue(GetParam().image, GetParam().value), GetParam().problems);
+}
+
+constexpr const char16_t *kAli = u"https://img.alicdn.com/imgextra/i1/a.jpg";
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, CheckTest,
+    testing::Values(
+        CheckCase{"EmptyColour", false, u"", {}}, CheckCase{"EmptyImage", true, u"", {}},
+        CheckCase{"ShortHex", false, u"#fA0", {}}, CheckCase{"LongHex", false, u"#00ff00", {}},
+        CheckCase{"Rgb", false, u"rgb(1, 2, 255)", {}},
+        CheckCase{"RgbPercent", false, u"RGB(10%,20%,100%)", {}},
+        CheckCase{"Rgba", false, u"rgba(0,0,0,0.5)", {}},
+        CheckCase{"BasicName", false, u"Orange", {}},
+        CheckCase{"OtherNameIsDropped", false, u"DarkRed", {P::DroppedColourName}},
+        CheckCase{"FourDigits", false, u"#ffff", {P::NotAColour}},
+        CheckCase{"NoHash", false, u"ff0000", {P::NotAColour}},
+        CheckCase{"ChannelOver255", false, u"rgb(1,2,256)", {P::NotAColour}},
+        CheckCase{"RgbMissingChannel", false, u"rgb(1,2)", {P::NotAColour}},
+        CheckCase{"RgbaMissingAlpha", false, u"rgba(1,2,3)", {P::NotAColour}},
+        CheckCase{"AlphaOverOne", false, u"rgba(1,2,3,2)", {P::NotAColour}},
+        CheckCase{"TrailingSpace", false, u"#fff ", {P::Spaces}},
+        CheckCase{"SpaceAndWrong", false, u" x", {P::Spaces, P::NotAColour}},
+        CheckCase{"MarketplaceImage", true, kAli, {}},
+        CheckCase{"EveryHost", true, u"https://gd1.taobaocdn.com/a.png", {}},
+        CheckCase{"BareDomain", true, u"https://tmall.com/a.png", {}},
+        CheckCase{"UpperCaseSchemeAndHost", true, u"HTTPS://IMG.ALICDN.COM/a.png", {}},
+        CheckCase{"PortAllowed", true, u"https://img.alicdn.com:443/a.png", {}},
+        CheckCase{"ChinesePath", true, u"https://img.alicdn.com/图片.png", {}},
+        CheckCase{"OtherHost", true, u"https://img.example.com/a.jpg", {P::ForeignHost}},
+        CheckCase{"LookAlikeHost", true, u"https://evilalicdn.com/a.jpg", {P::ForeignHost}},
+        CheckCase{"HostInPath", true, u"https://a.example/img.alicdn.com/a", {P::ForeignHost}},
+        CheckCase{
+            "UserPartIsNoHost", true, u"https://img.alicdn.com@evil.example/a", {P::ForeignHost}},
+        CheckCase{"Http", true, u"http://img.alicdn.com/a.jpg", {P::NotHttps}},
+        CheckCase{"HttpElsewhere", true, u"http://a.example/b.jpg", {P::NotHttps, P::ForeignHost}},
+        CheckCase{"NoScheme", true, u"img.alicdn.com/a.jpg", {P::NotAnAddress}},
+        CheckCase{"SchemeOnly", true, u"https://", {P::NotAnAddress}},
+        CheckCase{"Ftp", true, u"ftp://img.alicdn.com/a", {P::NotAnAddress}},
+        CheckCase{"ClosingParen", true, u"https://img.alicdn.com/a).jpg", {P::BreaksUrl}},
+        CheckCase{"Quote", true, u"https://img.alicdn.com/a'.jpg", {P::BreaksUrl}},
+        CheckCase{"InnerSpace", true, u"https://img.alicdn.com/a b.jpg", {P::BreaksUrl}},
+        CheckCase{"LineBreak", true, u"https://img.alicdn.com/a\nb.jpg", {P::BreaksUrl}},
+        CheckCase{"IdeographicSpace", true, u"　https://img.alicdn.com/a.jpg", {P::Spaces}}),
+    [](const testing::TestParamInfo<CheckCase> &info) { return info.param.name; });
+
+struct ColourCase {
+    const char *name;
+    std::u16string value;
+    Rgb colour;
+    std::u16string hex;
+};
+void PrintTo(const ColourCase &c, std::ostream *os) { *os << c.name; }
+
+class ColourTest : public testing::TestWithParam<ColourCase> {};
+
+TEST_P(ColourTest, ParsesToTheColourAndWritesItUpperCase) {
+    EXPECT_EQ(parseColour(GetParam().value), GetParam().colour);
+    EXPECT_EQ(hexColour(GetParam().colour), GetParam().hex);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, ColourTest,
+    testing::Values(ColourCase{"Short", u"#f80", {255, 136, 0}, u"#FF8800"},
+                    ColourCase{"Long", u"#0a0B0c", {10, 11, 12}, u"#0A0B0C"},
+                    ColourCase{"Name", u"orange", {255, 165, 0}, u"#FFA500"},
+                    ColourCase{"Function", u"rgb( 1 ,2, 3 )", {1, 2, 3}, u"#010203"},
+                    ColourCase{"Percent", u"rgb(100%,50%,0%)", {255, 128, 0}, u"#FF8000"}),
+    [](const testing::TestParamInfo<ColourCase> &info) { return info.param.name; });
+
+TEST(Check, EveryBoxIsCheckedByItsKind) {
+    StyleValues values = startValues();
+    values.slot(5).clear();  // hidden, and its start value is no address
+    values.slot(18) = u"blu";
+    values.images[1] = u"ftp://a";
+    const std::vector<Finding> findings = checkValues(values);
+    ASSERT_EQ(findings.size(), 2U);
+    EXPECT_EQ(findings[0].box, 17);
+    EXPECT_EQ(findings[0].problem, P::NotAColour);
+    EXPECT_EQ(findings[1].box, imageBoxNumber(1));
+    EXPECT_EQ(findings[1].problem, P::NotAnAddress);
+}
+
+TEST(Preview, ValuesCannotBreakOutOfThePage) {
+    StyleValues values = startValues();
+    values.slot(2) = u"red</style><script>alert(1)</script>";
+    const std::string page = previewPage(utf8FromUtf16(generateCss(values)));
+    // Inside a style element only "</style" ends it; the value's is written as "<\/style".
+    EXPECT_NE(page.find("red<\\/style><script>"), std::string::npos);
+    std::size_t closings = 0;
+    for (std::size_t at = page.find("</style>"); at != std::string::npos;
+         at = page.find("</style>", at + 1)) {
+        ++closings;
+    }
+    EXPECT_EQ(closings, 3U);  // the page's own three style elements
+    EXPECT_NE(page.find("red&lt;/style&gt;&lt;script&gt;"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace velmora

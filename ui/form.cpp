@@ -1,0 +1,344 @@
+#include "form.h"
+
+#include <system_error>
+
+#include "core/preview.h"
+#include "core/utf.h"
+#include "core/valuesfile.h"
+#include "platform/files.h"
+#include "ui/messages.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kPreviewReloadSeconds = 1;
+constexpr std::string_view kPreviewName = "preview.html";
+
+std::u16string text16(std::string_view utf8) { return utf16FromUtf8(utf8).value_or(u"\uFFFD"); }
+
+std::u16string pathText(const std::filesystem::path &path) { return text16(utf8FromPath(path)); }
+
+/** Black or white, whichever reads better on the colour. */
+Rgb readableOn(Rgb colour) {
+    const int luma = 299 * colour.red + 587 * colour.green + 114 * colour.blue;
+    return luma >= 128000 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+}
+
+std::u16string_view problemText(Problem problem) {
+    switch (problem) {
+        case Problem::Spaces:
+            return messages::kProblemSpaces;
+        case Problem::NotAColour:
+            return messages::kProblemNotAColour;
+        case Problem::DroppedColourName:
+            return messages::kProblemDroppedColourName;
+        case Problem::NotAnAddress:
+            return messages::kProblemNotAnAddress;
+        case Problem::NotHttps:
+            return messages::kProblemNotHttps;
+        case Problem::ForeignHost:
+            return messages::kProblemForeignHost;
+        case Problem::BreaksUrl:
+            return messages::kProblemBreaksUrl;
+    }
+    return {};
+}
+
+std::u16string_view valuesErrorText(PresetError::Kind kind) {
+    switch (kind) {
+        case PresetError::Kind::NotUtf8:
+            return messages::kValuesNotUtf8;
+        case PresetError::Kind::NoEquals:
+            return messages::kValuesNoEquals;
+        case PresetError::Kind::UnknownName:
+            return messages::kValuesUnknownName;
+        case PresetError::Kind::BadEscape:
+            return messages::kValuesBadEscape;
+    }
+    return {};
+}
+
+/** The colour a box's value names, spaces around it allowed. */
+std::optional<Rgb> colourOf(std::u16string_view value) {
+    const std::size_t first = value.find_first_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    return parseColour(value.substr(first, value.find_last_not_of(u" \t") - first + 1));
+}
+
+}  // namespace
+
+CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int maxAttempts) {
+    CopyResult result;
+    while (result.attempts < maxAttempts) {
+        ++result.attempts;
+        if (!clipboard.clear() || !clipboard.setText(text)) {
+            return result;
+        }
+        const std::optional<std::u16string> readBack = clipboard.text();
+        if (!readBack) {
+            return result;
+        }
+        // Only our own text counts: another program's text arriving in between is no copy.
+        if (*readBack == text) {
+            result.copied = true;
+            return result;
+        }
+    }
+    return result;
+}
+
+Form::Form(FormView &view, FormServices services, std::string shopUrl)
+    : m_view(view), m_services(services), m_shopUrl(std::move(shopUrl)), m_values(startValues()) {}
+
+Form::~Form() {
+    if (m_previewFolder) {
+        std::error_code ignored;
+        std::filesystem::remove_all(*m_previewFolder, ignored);
+    }
+}
+
+void Form::start() { setValues(m_values); }
+
+bool Form::isColourBox(int box) { return box >= 0 && box < kBoxCount && !isImageBox(box); }
+
+void Form::textEdited(int box, std::u16string text) {
+    std::u16string &value = m_values.box(box);
+    if (value == text) {
+        return;
+    }
+    value = std::move(text);
+    updateLook(box);
+    if (m_previewFile && !m_previewStale) {
+        m_previewStale = true;
+        m_view.schedulePreviewRefresh();
+    }
+}
+
+void Form::setValues(const StyleValues &values) {
+    m_values = values;
+    for (int box = 0; box < kBoxCount; ++box) {
+        m_view.showText(box, m_values.box(box));
+        updateLook(box);
+    }
+    if (m_previewFile && !m_previewStale) {
+        m_previewStale = true;
+        m_view.schedulePreviewRefresh();
+    }
+}
+
+void Form::updateLook(int box) {
+    const std::u16string &value = m_values.box(box);
+    const bool image = isImageBox(box);
+    BoxLook look;
+    const std::vector<Problem> problems = checkValue(image, value);
+    if (!problems.empty()) {
+        look.background = kMarkerColour;
+        look.text = Rgb{0, 0, 0};
+        for (Problem problem : problems) {
+            if (!look.tooltip.empty()) {
+                look.tooltip += u'\n';
+            }
+            look.tooltip += problemText(problem);
+        }
+    } else if (!image) {
+        look.tooltip = messages::kColourBoxHint;
+        if (const std::optional<Rgb> colour = colourOf(value)) {
+            look.background = *colour;
+            look.text = readableOn(*colour);
+        }
+    }
+    BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
+    if (shown != look) {
+        shown = std::move(look);
+        m_view.showLook(box, shown);
+    }
+}
+
+void Form::trigger(Command command, int box) {
+    run([this, command, box] {
+        switch (command) {
+            case Command::Generate:
+                generate();
+                break;
+            case Command::Clear:
+                clear();
+                break;
+            case Command::ShopLink:
+                openShopLink();
+                break;
+            case Command::Preview:
+                preview();
+                break;
+            case Command::OpenValues:
+                openValues();
+                break;
+            case Command::SaveValues:
+                saveValues();
+                break;
+            case Command::PickColour:
+                pickColour(box);
+                break;
+        }
+    });
+}
+
+void Form::generate() {
+    generateCss(m_values, m_output);
+    const CopyResult result = copyToClipboard(m_services.clipboard, m_output);
+    if (result.copied) {
+        m_services.messages.inform(std::u16string(messages::kCopiedCaption),
+                                   std::u16string(messages::kCopiedPrompt));
+    } else {
+        m_services.messages.inform(std::u16string(messages::kCopyFailedCaption),
+                                   std::u16string(messages::kCopyFailedPrompt));
+    }
+}
+
+void Form::clear() {
+    if (!m_services.messages.askYesNo(std::u16string(messages::kClearCaption),
+                                      std::u16string(messages::kClearPrompt))) {
+        return;
+    }
+    StyleValues cleared = m_values;
+    clearValues(cleared);
+    setValues(cleared);
+}
+
+void Form::openShopLink() {
+    if (!m_services.urlOpener.open(m_shopUrl)) {
+        m_services.messages.inform(std::u16string(messages::kLinkFailedCaption),
+                                   std::u16string(messages::kLinkFailedPrompt) + text16(m_shopUrl));
+    }
+}
+
+bool Form::writePreview() {
+    std::string error;
+    if (!m_previewFolder) {
+        m_previewFolder = makePrivateFolder(error);
+        if (!m_previewFolder) {
+            reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt,
+                              std::filesystem::path(kPreviewName), text16(error));
+            return false;
+        }
+    }
+    const std::filesystem::path file = *m_previewFolder / kPreviewName;
+    generateCss(m_values, m_previewCss);
+    if (!writeFileAtomically(file, previewPage(utf8FromUtf16(m_previewCss), kPreviewReloadSeconds),
+                             error)) {
+        reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt, file,
+                          text16(error));
+        return false;
+    }
+    m_previewFile = file;
+    m_previewStale = false;
+    return true;
+}
+
+void Form::preview() {
+    if (!writePreview()) {
+        return;
+    }
+    if (!m_services.urlOpener.open(fileUrl(*m_previewFile))) {
+        reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt,
+                          *m_previewFile, u"");
+    }
+}
+
+void Form::refreshPreview() {
+    run([this] {
+        if (m_previewFile && m_previewStale && !writePreview()) {
+            m_previewFile.reset();  // reported once; F5 opens it again
+        }
+    });
+}
+
+void Form::saveValues() {
+    const std::optional<std::filesystem::path> file = m_services.dialogs.chooseFile(
+        std::u16string(messages::kSaveCaption), std::u16string(messages::kValuesFilter), true);
+    if (!file) {
+        return;
+    }
+    std::string error;
+    if (!writeFileAtomically(*file, presetText(m_values), error)) {
+        reportFileFailure(messages::kSaveFailedCaption, messages::kSaveFailedPrompt, *file,
+                          text16(error));
+    }
+}
+
+void Form::openValues() {
+    const std::optional<std::filesystem::path> file = m_services.dialogs.chooseFile(
+        std::u16string(messages::kOpenCaption), std::u16string(messages::kValuesFilter), false);
+    if (file) {
+        loadValuesFile(*file);
+    }
+}
+
+bool Form::loadValuesFile(const std::filesystem::path &file) {
+    std::string bytes, error;
+    if (!readFile(file, bytes, error)) {
+        reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
+                          text16(error));
+        return false;
+    }
+    StyleValues loaded = m_values;
+    if (const std::optional<PresetError> wrong = applyPreset(bytes, loaded)) {
+        m_services.messages.inform(std::u16string(messages::kOpenFailedCaption),
+                                   std::u16string(messages::kOpenFailedPrompt) + pathText(file) +
+                                       std::u16string(messages::kLinePrefix) +
+                                       text16(std::to_string(wrong->line)) +
+                                       std::u16string(messages::kLineSuffix) +
+                                       std::u16string(valuesErrorText(wrong->kind)));
+        return false;
+    }
+    setValues(loaded);
+    return true;
+}
+
+void Form::filesDropped(const std::vector<std::filesystem::path> &files) {
+    if (!files.empty()) {
+        run([this, &files] { loadValuesFile(files.front()); });
+    }
+}
+
+void Form::pickColour(int box) {
+    if (!isColourBox(box)) {
+        return;
+    }
+    const Rgb initial = colourOf(m_values.box(box)).value_or(Rgb{255, 255, 255});
+    if (const std::optional<Rgb> chosen = m_services.dialogs.chooseColour(initial)) {
+        const std::u16string hex = hexColour(*chosen);
+        m_view.showText(box, hex);
+        textEdited(box, hex);
+    }
+}
+
+void Form::run(const std::function<void()> &command) {
+    try {
+        command();
+    } catch (const std::exception &error) {
+        reportFailure(error.what());
+    } catch (...) {
+        reportFailure("unknown error");
+    }
+}
+
+void Form::reportFailure(const std::string &reason) {
+    m_services.messages.inform(
+        std::u16string(messages::kErrorCaption),
+        std::u16string(messages::kErrorPrompt) + utf16FromUtf8(reason).value_or(u"未知错误"));
+}
+
+void Form::reportFileFailure(std::u16string_view caption, std::u16string_view prompt,
+                             const std::filesystem::path &file, std::u16string_view reason) {
+    std::u16string text = std::u16string(prompt) + pathText(file);
+    if (!reason.empty()) {
+        text += messages::kReasonPrefix;
+        text += reason;
+    }
+    m_services.messages.inform(std::u16string(caption), text);
+}
+
+}  // namespace velmora

@@ -1,0 +1,191 @@
+#pragma once
+
+// The window's behaviour, written once for both toolkits.
+//
+// The Form owns every value of the window (all eighteen slots, the hidden ones included, and the
+// three image boxes), the last generated text and every command. A toolkit window (Qt on Linux,
+// Win32 on Windows) builds its native controls from the window table, implements FormView to
+// show what the form tells it, and forwards each event to the form: a click by the control's
+// role, an edit with the box's new text, a menu item or shortcut as a Command, dropped files.
+// Form::run() is the one place that reports an unexpected failure; no command ends the program
+// or changes a box that the user did not ask to change.
+
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/generator.h"
+#include "core/valuecheck.h"
+#include "platform/clipboard.h"
+#include "platform/dialogs.h"
+#include "platform/messageboxes.h"
+#include "platform/urlopener.h"
+
+namespace velmora {
+
+/** How handing the generated text to the clipboard went. */
+struct CopyResult {
+    bool copied = false;  ///< the clipboard read back exactly the text that was set
+    int attempts = 0;
+};
+
+/** Attempts made at most before a copy counts as failed. */
+inline constexpr int kMaxCopyAttempts = 10000;
+
+/**
+ * Puts text on the clipboard: clear, set, read back, repeated until the read-back equals text,
+ * for at most maxAttempts attempts. A clipboard operation that reports a failure ends the copy
+ * at once, as failed.
+ */
+CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text,
+                           int maxAttempts = kMaxCopyAttempts);
+
+/** What the user can ask of the window besides its buttons. */
+enum class Command {
+    Generate,
+    Clear,
+    ShopLink,
+    Preview,     ///< show the bar in the browser, following later changes
+    OpenValues,  ///< load a values file chosen in the system's dialog
+    SaveValues,  ///< save every value to a file chosen in the system's dialog
+    PickColour,  ///< choose a colour box's colour in the system's dialog
+};
+
+/** An entry of the window's menus, with its shortcut. */
+struct MenuEntry {
+    Command command;
+    std::u16string_view text;  ///< the menu text
+    std::string_view keys;     ///< the shortcut, as "F5" or "Ctrl+S"; empty for none
+};
+
+/** The entries of the window's context menu and of each box's menu, below its own entries. */
+inline constexpr std::array<MenuEntry, 3> kMenuEntries{{
+    {Command::Preview, u"预览", "F5"},
+    {Command::OpenValues, u"打开方案…", "Ctrl+O"},
+    {Command::SaveValues, u"保存方案…", "Ctrl+S"},
+}};
+
+/** The entry that colour boxes' menus have besides, also reached by a double click. */
+inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色…", ""};
+
+/** How a box looks beyond its text. */
+struct BoxLook {
+    std::optional<Rgb> background;  ///< nothing: the toolkit's own
+    Rgb text;                       ///< the text's colour, where background is set
+    std::u16string tooltip;         ///< empty: none
+
+    bool operator==(const BoxLook &) const = default;
+};
+
+/** The light red of a box whose value looks wrong. */
+inline constexpr Rgb kMarkerColour{255, 214, 214};
+
+/** What the form asks of the toolkit window. */
+class FormView {
+public:
+    virtual ~FormView() = default;
+
+    /** Shows text in the box with that number; a box the window does not show ignores it. */
+    virtual void showText(int box, const std::u16string &text) = 0;
+
+    /** Gives the box its look: background, text colour and tooltip. */
+    virtual void showLook(int box, const BoxLook &look) = 0;
+
+    /** Asks for one call of Form::refreshPreview() a moment from now (a fifth of a second). */
+    virtual void schedulePreviewRefresh() = 0;
+};
+
+/** The platform services the form works through; borrowed, they must outlive it. */
+struct FormServices {
+    Clipboard &clipboard;
+    MessageBoxes &messages;
+    UrlOpener &urlOpener;
+    Dialogs &dialogs;
+};
+
+/** The window's values and commands, independent of the toolkit. */
+class Form final {
+public:
+    /** Starts with the start values; nothing is shown until start(). */
+    Form(FormView &view, FormServices services, std::string shopUrl);
+    /** Removes the preview page and its folder, if any. */
+    ~Form();
+
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
+
+    /** Shows every box's text and look in the view. */
+    void start();
+
+    /** What every box holds now, the hidden ones included. */
+    const StyleValues &values() const { return m_values; }
+
+    /** The text the last Generate produced. */
+    const std::u16string &output() const { return m_output; }
+
+    /** The look the box has now. */
+    const BoxLook &look(int box) const { return m_looks.at(static_cast<std::size_t>(box)); }
+
+    /** The preview page, once the preview has been opened. */
+    const std::optional<std::filesystem::path> &previewFile() const { return m_previewFile; }
+
+    /** The user changed a box's text: the form keeps it and updates the box's look. */
+    void textEdited(int box, std::u16string text);
+
+    /**
+     * Carries out a command through run(). @param box the box whose menu asked for it, or -1;
+     * PickColour needs a colour box and does nothing for others.
+     */
+    void trigger(Command command, int box = -1);
+
+    /** Whether a box takes colours, so that its menu offers the colour dialog. */
+    static bool isColourBox(int box);
+
+    /** Files dropped on the window: the first is loaded as a values file. */
+    void filesDropped(const std::vector<std::filesystem::path> &files);
+
+    /** Rewrites the open preview page if a box changed since it was written. */
+    void refreshPreview();
+
+    /** Sets every value and shows it, as after loading a values file. */
+    void setValues(const StyleValues &values);
+
+    /**
+     * Runs one of the window's commands. The one place where an unexpected failure (an
+     * exception) is caught: it is reported in a message box that says nothing was lost, and
+     * the window carries on.
+     */
+    void run(const std::function<void()> &command);
+
+private:
+    void generate();
+    void clear();
+    void openShopLink();
+    void preview();
+    void openValues();
+    void saveValues();
+    void pickColour(int box);
+    bool loadValuesFile(const std::filesystem::path &file);
+    bool writePreview();
+    void updateLook(int box);
+    void reportFailure(const std::string &reason);
+    void reportFileFailure(std::u16string_view caption, std::u16string_view prompt,
+                           const std::filesystem::path &file, std::u16string_view reason);
+
+    FormView &m_view;
+    FormServices m_services;
+    std::string m_shopUrl;
+    StyleValues m_values;
+    std::u16string m_output;
+    std::u16string m_previewCss;
+    std::array<BoxLook, kBoxCount> m_looks{};
+    std::optional<std::filesystem::path> m_previewFolder;
+    std::optional<std::filesystem::path> m_previewFile;
+    bool m_previewStale = false;
+};
+
+}  // namespace velmora

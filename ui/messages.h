@@ -1,0 +1,80 @@
+#pragma once
+
+#include <string_view>
+
+namespace velmora {
+
+/** What the window says to the shop owner. Captions and prompts of its message boxes. */
+namespace messages {
+
+inline constexpr std::u16string_view kCopiedCaption = u"成功生成";
+inline constexpr std::u16string_view kCopiedPrompt =
+    u"代码已生成，并复制至粘贴板，可直接粘贴到装修模块代码上使用";
+
+inline constexpr std::u16string_view kCopyFailedCaption = u"复制失败";
+inline constexpr std::u16string_view kCopyFailedPrompt =
+    u"代码已生成，但未能复制到粘贴板（可能有其他程序正在使用粘贴板）。\n"
+    u"您填写的内容都已保留，请稍后再点“生成代码”重试。";
+
+inline constexpr std::u16string_view kClearCaption = u"提示";
+inline constexpr std::u16string_view kClearPrompt = u"清空后将无法恢复，是否要清空现在的内容？";
+
+inline constexpr std::u16string_view kLinkFailedCaption = u"提示";
+/** Followed by the shop's address on a line of its own. */
+inline constexpr std::u16string_view kLinkFailedPrompt =
+    u"无法打开浏览器，请手动复制以下网址访问：\n";
+
+inline constexpr std::u16string_view kErrorCaption = u"出错了";
+/** Followed by what went wrong. */
+inline constexpr std::u16string_view kErrorPrompt =
+    u"操作未能完成，您填写的内容都已保留，可以重试。\n原因：";
+
+inline constexpr std::u16string_view kPreviewFailedCaption = u"无法预览";
+/** Followed by the page's path and, on a line of its own, the reason. */
+inline constexpr std::u16string_view kPreviewFailedPrompt =
+    u"预览页面未能写入或打开，您填写的内容都已保留。\n文件：";
+
+inline constexpr std::u16string_view kSaveCaption = u"保存方案";
+inline constexpr std::u16string_view kOpenCaption = u"打开方案";
+inline constexpr std::u16string_view kValuesFilter = u"Velmora 方案 (*.txt)";
+
+inline constexpr std::u16string_view kSaveFailedCaption = u"无法保存方案";
+/** Followed by the file's path and, on a line of its own, the reason. */
+inline constexpr std::u16string_view kSaveFailedPrompt =
+    u"方案未能保存（文件没有被改动），您填写的内容都已保留。\n文件：";
+
+inline constexpr std::u16string_view kOpenFailedCaption = u"无法打开方案";
+/** Followed by the file's path and, on a line of its own, where and why it is refused. */
+inline constexpr std::u16string_view kOpenFailedPrompt =
+    u"这个文件不是可以读取的 Velmora 方案，各个框中的内容都没有改动。\n文件：";
+inline constexpr std::u16string_view kReasonPrefix = u"\n原因：";
+/** Between the line number and what is wrong in that line. */
+inline constexpr std::u16string_view kLinePrefix = u"\n第 ";
+inline constexpr std::u16string_view kLineSuffix = u" 行：";
+inline constexpr std::u16string_view kValuesNotUtf8 = u"不是 UTF-8 文本";
+inline constexpr std::u16string_view kValuesNoEquals = u"缺少“=”（应写成 名称=内容）";
+inline constexpr std::u16string_view kValuesUnknownName =
+    u"未知的名称（应为 slot.1 至 slot.18、menu-hover-image、submenu-image 或 "
+    u"submenu-hover-image）";
+inline constexpr std::u16string_view kValuesBadEscape = u"反斜杠后只能是 \\、n 或 r";
+inline constexpr std::u16string_view kValuesTooLarge = u"文件太大";
+
+/** What a box's marker says, one line for each problem of its value. */
+inline constexpr std::u16string_view kProblemSpaces = u"开头或结尾有空格或换行，请删除。";
+inline constexpr std::u16string_view kProblemNotAColour =
+    u"不是店铺编辑器认可的颜色。请写成 #RRGGBB（例如 #FF6600）、#RGB、rgb() 或 rgba()。";
+inline constexpr std::u16string_view kProblemDroppedColourName =
+    u"店铺编辑器会去掉这个颜色名称，请改用 #RRGGBB 形式（例如 #FF6600）。";
+inline constexpr std::u16string_view kProblemNotAnAddress = u"不是图片网址，应以 https:// 开头。";
+inline constexpr std::u16string_view kProblemNotHttps =
+    u"店铺页面使用 https，以 http:// 开头的图片可能无法显示，请改用 https:// 网址。";
+inline constexpr std::u16string_view kProblemForeignHost =
+    u"图片不在淘宝的图片服务器上（如 img.alicdn.com），店铺编辑器会去掉它。"
+    u"请先把图片上传到店铺的图片空间，再复制图片的网址。";
+inline constexpr std::u16string_view kProblemBreaksUrl =
+    u"网址中含有右括号、引号、空格或换行，会使 url() 提前结束。";
+/** The tooltip of a colour box whose colour is fine. */
+inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
+
+}  // namespace messages
+}  // namespace velmora

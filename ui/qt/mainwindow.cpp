@@ -1,0 +1,246 @@
+#include "mainwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QIcon>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QUrl>
+
+#include "ui/qt/boxedit.h"
+#include "ui/qt/captionframe.h"
+#include "ui/qt/linklabel.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr int kPreviewDelayMs = 200;
+
+QString toQString(std::u16string_view text) {
+    return QString(reinterpret_cast<const QChar *>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+QRect pixelGeometry(const ControlDef &control) {
+    return {pixels(control.left), pixels(control.top), pixels(control.width),
+            pixels(control.height)};
+}
+
+QColor textColour(TextColour colour) {
+    switch (colour) {
+        case TextColour::Blue:
+            return Qt::blue;
+        case TextColour::Red:
+            return Qt::red;
+        case TextColour::Normal:
+            break;
+    }
+    return QApplication::palette().color(QPalette::WindowText);
+}
+
+QColor toQColor(Rgb colour) { return {colour.red, colour.green, colour.blue}; }
+
+/** The local files among dropped data. */
+std::vector<std::filesystem::path> localFiles(const QMimeData *data) {
+    std::vector<std::filesystem::path> files;
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile()) {
+            files.emplace_back(url.toLocalFile().toStdU16String());
+        }
+    }
+    return files;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(FormServices services, const Screen &screen, std::string shopUrl,
+                       QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_form(*this, services, std::move(shopUrl)),
+      m_screen(screen) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(toQString(kWindowCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/velmora-64.png")));
+    setFont(uiFont());
+    setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    setAcceptDrops(true);
+    m_previewTimer.setSingleShot(true);
+    m_previewTimer.setInterval(kPreviewDelayMs);
+    connect(&m_previewTimer, &QTimer::timeout, this, [this] { m_form.refreshPreview(); });
+    buildControls();
+    buildShortcuts();
+    setUpTabOrder();
+    m_form.start();
+    m_controls.at("Command2")->setFocus(Qt::OtherFocusReason);
+}
+
+QFont MainWindow::uiFont() {
+#ifdef Q_OS_WIN
+    QFont font(QStringList{QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun")});
+#else
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
+#endif
+    font.setPixelSize(12);
+    return font;
+}
+
+QWidget *MainWindow::control(const std::string &id) const {
+    const auto found = m_controls.find(id);
+    return found == m_controls.end() ? nullptr : found->second;
+}
+
+void MainWindow::buildControls() {
+    for (const ControlDef &def : windowControls()) {
+        if (!def.visible) {
+            continue;
+        }
+        QWidget *container =
+            def.container.empty() ? this : m_controls.at(std::string(def.container));
+        QWidget *widget = buildControl(def, container);
+        const std::string id = controlId(def);
+        widget->setObjectName(QString::fromStdString(id));
+        widget->setGeometry(pixelGeometry(def));
+        if (def.colour != TextColour::Normal && def.kind != ControlKind::Frame) {
+            QPalette palette = widget->palette();
+            palette.setColor(QPalette::WindowText, textColour(def.colour));
+            widget->setPalette(palette);
+        }
+        m_controls[id] = widget;
+    }
+}
+
+QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
+    const QString text = toQString(def.text);
+    switch (def.kind) {
+        case ControlKind::Frame:
+            return new CaptionFrame(text, textColour(def.colour), container);
+        case ControlKind::Label: {
+            QLabel *label = nullptr;
+            if (def.role == Role::ShopLink) {
+                auto *link = new LinkLabel(text, container);
+                connect(link, &LinkLabel::clicked, this,
+                        [this] { m_form.trigger(Command::ShopLink); });
+                label = link;
+            } else {
+                label = new QLabel(text, container);
+            }
+            label->setTextFormat(Qt::PlainText);
+            label->setAlignment((def.align == TextAlign::Right ? Qt::AlignRight : Qt::AlignLeft) |
+                                Qt::AlignVCenter);
+            return label;
+        }
+        case ControlKind::TextBox:
+        case ControlKind::MultiLineTextBox: {
+            const int box = def.box;
+            auto *edit = new BoxEdit(
+                text, [this, box](QMenu &menu) { addMenuEntries(menu, box); }, container);
+            if (def.role == Role::Box) {
+                m_boxes.at(static_cast<std::size_t>(box)) = edit;
+                connect(edit, &QLineEdit::textEdited, this, [this, box](const QString &value) {
+                    m_form.textEdited(box, value.toStdU16String());
+                });
+                if (Form::isColourBox(box)) {
+                    connect(edit, &BoxEdit::doubleClicked, this,
+                            [this, box] { m_form.trigger(Command::PickColour, box); });
+                }
+            }
+            return edit;
+        }
+        case ControlKind::Button: {
+            auto *button = new QPushButton(text, container);
+            // Enter presses a focused button on every desktop, as Space does.
+            button->setAutoDefault(true);
+            const Command command = def.role == Role::Clear ? Command::Clear : Command::Generate;
+            connect(button, &QPushButton::clicked, this,
+                    [this, command] { m_form.trigger(command); });
+            return button;
+        }
+    }
+    return nullptr;
+}
+
+void MainWindow::buildShortcuts() {
+    // The window's own actions: its context menu outside the boxes, and shortcuts that work
+    // wherever the focus is.
+    for (const MenuEntry &entry : kMenuEntries) {
+        auto *action = new QAction(toQString(entry.text), this);
+        action->setShortcut(QKeySequence(QString::fromLatin1(entry.keys)));
+        action->setShortcutContext(Qt::WindowShortcut);
+        const Command command = entry.command;
+        connect(action, &QAction::triggered, this, [this, command] { m_form.trigger(command); });
+        addAction(action);
+    }
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
+void MainWindow::addMenuEntries(QMenu &menu, int box) {
+    // The same entries as the window's actions; their shortcuts are shown, and handled there.
+    for (QAction *action : actions()) {
+        menu.addAction(action);
+    }
+    if (Form::isColourBox(box)) {
+        menu.addAction(toQString(kPickColourEntry.text), this,
+                       [this, box] { m_form.trigger(Command::PickColour, box); });
+    }
+}
+
+void MainWindow::setUpTabOrder() {
+    const std::vector<const ControlDef *> order = tabOrder();
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        QWidget *from = m_controls.at(controlId(*order[i]));
+        QWidget *to = m_controls.at(controlId(*order[(i + 1) % order.size()]));
+        from->setFocusPolicy(Qt::StrongFocus);
+        setTabOrder(from, to);
+    }
+}
+
+void MainWindow::showText(int box, const std::u16string &text) {
+    if (QLineEdit *edit = m_boxes.at(static_cast<std::size_t>(box))) {
+        edit->setText(toQString(text));
+        edit->setCursorPosition(0);
+    }
+}
+
+void MainWindow::showLook(int box, const BoxLook &look) {
+    QLineEdit *edit = m_boxes.at(static_cast<std::size_t>(box));
+    if (edit == nullptr) {
+        return;
+    }
+    QPalette palette = QApplication::palette(edit);
+    if (look.background) {
+        palette.setColor(QPalette::Base, toQColor(*look.background));
+        palette.setColor(QPalette::Text, toQColor(look.text));
+    }
+    edit->setPalette(palette);
+    edit->setToolTip(toQString(look.tooltip));
+}
+
+void MainWindow::schedulePreviewRefresh() { m_previewTimer.start(); }
+
+void MainWindow::centreOnScreen() {
+    const QSize outer = frameGeometry().size();
+    const Point corner = centredTopLeft(m_screen.geometry(), m_screen.availableGeometry(),
+                                        outer.width(), outer.height());
+    move(corner.x, corner.y);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
+    if (!localFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent *event) {
+    const std::vector<std::filesystem::path> files = localFiles(event->mimeData());
+    if (!files.empty()) {
+        event->acceptProposedAction();
+        m_form.filesDropped(files);
+    }
+}
+
+}  // namespace velmora

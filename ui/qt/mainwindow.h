@@ -1,0 +1,70 @@
+#pragma once
+
+// The Velmora window on Qt Widgets.
+//
+// The visible controls are built from the window table (windowtable.h), each wired to the form
+// where it is created; the form (form.h) owns the values and does all the work. This class only
+// shows what the form tells it (FormView) and forwards the user's clicks, edits, menu entries,
+// shortcuts and dropped files.
+
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <map>
+#include <string>
+
+#include "platform/screen.h"
+#include "ui/form.h"
+#include "ui/windowtable.h"
+
+class QMenu;
+class QLineEdit;
+
+namespace velmora {
+
+/** The program's one window. */
+class MainWindow final : public QWidget, private FormView {
+    Q_OBJECT
+public:
+    /**
+     * Builds the window with its start values. The platform services are borrowed and must
+     * outlive the window; shopUrl is the address the shop link opens.
+     */
+    MainWindow(FormServices services, const Screen &screen, std::string shopUrl,
+               QWidget *parent = nullptr);
+
+    /** The font the window and its messages use: one that has the Chinese glyphs. */
+    static QFont uiFont();
+
+    /** The widget built for the control with that id ("Text4(1)"), or nullptr if it is hidden. */
+    QWidget *control(const std::string &id) const;
+
+    /** The form behind the window. */
+    Form &form() { return m_form; }
+
+    /** Moves the window to the centre of the screen, its title bar kept on the screen. */
+    void centreOnScreen();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+
+private:
+    void showText(int box, const std::u16string &text) override;
+    void showLook(int box, const BoxLook &look) override;
+    void schedulePreviewRefresh() override;
+
+    void buildControls();
+    QWidget *buildControl(const ControlDef &control, QWidget *container);
+    void buildShortcuts();
+    void addMenuEntries(QMenu &menu, int box);
+    void setUpTabOrder();
+
+    Form m_form;
+    const Screen &m_screen;
+    QTimer m_previewTimer;
+    std::map<std::string, QWidget *> m_controls;
+    std::array<QLineEdit *, kBoxCount> m_boxes{};
+};
+
+}  // namespace velmora
