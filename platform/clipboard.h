@@ -18,6 +18,18 @@ public:
 
     /** The clipboard's plain text (empty when it holds none), or nothing when it cannot be read. */
     virtual std::optional<std::u16string> text() = 0;
+
+    /**
+     * Whether the clipboard's plain text is exactly text, or nothing when it cannot be read.
+     * Backends override it to compare without copying a large text out.
+     */
+    virtual std::optional<bool> holds(const std::u16string &text) {
+        const std::optional<std::u16string> current = this->text();
+        if (!current) {
+            return std::nullopt;
+        }
+        return *current == text;
+    }
 };
 
 }  // namespace velmora

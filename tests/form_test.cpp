@@ -246,6 +246,22 @@ TEST_F(FormTest, ClearAsksThenEmptiesSlotsOneToSixteen) {
     EXPECT_EQ(m_view.texts[0], u"");
 }
 
+TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
+    m_clipboard.fault = FakeClipboard::Fault::OtherProgramWrites;
+    m_clipboard.readDelay = std::chrono::milliseconds(5);  // 10000 attempts would take 50 s
+    const auto start = std::chrono::steady_clock::now();
+    m_form->trigger(Command::Generate);
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(took, std::chrono::milliseconds(2500));
+    EXPECT_LT(m_clipboard.reads, kMaxCopyAttempts);
+    EXPECT_EQ(onlyMessage(), messages::kCopyFailedPrompt);
+
+    m_clipboard = FakeClipboard{};  // the other program let go: a later Generate works
+    m_messages.shown.clear();
+    m_form->trigger(Command::Generate);
+    EXPECT_EQ(onlyMessage(), messages::kCopiedPrompt);
+}
+
 TEST_F(FormTest, FailuresAreReportedAndTheFormCarriesOn) {
     m_clipboard.fault = FakeClipboard::Fault::Throws;
     m_form->trigger(Command::Generate);

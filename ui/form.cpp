@@ -70,19 +70,22 @@ std::optional<Rgb> colourOf(std::u16string_view value) {
 
 }  // namespace
 
-CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int maxAttempts) {
+CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int maxAttempts,
+                           std::chrono::milliseconds timeLimit) {
+    const auto deadline = std::chrono::steady_clock::now() + timeLimit;
     CopyResult result;
-    while (result.attempts < maxAttempts) {
+    while (result.attempts < maxAttempts &&
+           (result.attempts == 0 || std::chrono::steady_clock::now() < deadline)) {
         ++result.attempts;
         if (!clipboard.clear() || !clipboard.setText(text)) {
             return result;
         }
-        const std::optional<std::u16string> readBack = clipboard.text();
-        if (!readBack) {
+        const std::optional<bool> holds = clipboard.holds(text);
+        if (!holds) {
             return result;
         }
         // Only our own text counts: another program's text arriving in between is no copy.
-        if (*readBack == text) {
+        if (*holds) {
             result.copied = true;
             return result;
         }

@@ -11,6 +11,7 @@
 // or changes a box that the user did not ask to change.
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -36,13 +37,17 @@ struct CopyResult {
 /** Attempts made at most before a copy counts as failed. */
 inline constexpr int kMaxCopyAttempts = 10000;
 
+/** How long the attempts may take in all before a copy counts as failed. */
+inline constexpr std::chrono::milliseconds kMaxCopyTime{1000};
+
 /**
  * Puts text on the clipboard: clear, set, read back, repeated until the read-back equals text,
- * for at most maxAttempts attempts. A clipboard operation that reports a failure ends the copy
- * at once, as failed.
+ * for at most maxAttempts attempts and no new attempt once timeLimit has passed. A clipboard
+ * operation that reports a failure ends the copy at once, as failed.
  */
 CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text,
-                           int maxAttempts = kMaxCopyAttempts);
+                           int maxAttempts = kMaxCopyAttempts,
+                           std::chrono::milliseconds timeLimit = kMaxCopyTime);
 
 /** What the user can ask of the window besides its buttons. */
 enum class Command {

@@ -15,8 +15,31 @@ bool QtClipboard::setText(const std::u16string &text) {
     return true;
 }
 
+namespace {
+
+/** Whether another program has taken the clipboard, which is then not asked for its text. */
+bool takenByAnotherProgram(const QClipboard &clipboard) {
+    // On X11 another program's text is fetched from it, and a program that never answers makes
+    // every read wait for Qt's time-out.
+    return QGuiApplication::platformName() == QLatin1String("xcb") && !clipboard.ownsClipboard();
+}
+
+}  // namespace
+
 std::optional<std::u16string> QtClipboard::text() {
-    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdU16String();
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    if (takenByAnotherProgram(*clipboard)) {
+        return std::u16string();
+    }
+    return clipboard->text(QClipboard::Clipboard).toStdU16String();
+}
+
+std::optional<bool> QtClipboard::holds(const std::u16string &text) {
+    const QClipboard *clipboard = QGuiApplication::clipboard();
+    if (takenByAnotherProgram(*clipboard)) {
+        return false;
+    }
+    return QStringView(clipboard->text(QClipboard::Clipboard)) == QStringView(text);
 }
 
 }  // namespace velmora

@@ -66,6 +66,10 @@ std::optional<std::u16string> Win32Clipboard::text() {
         return std::nullopt;
     }
     ClipboardCloser closer;
+    // Another owner's text may be rendered on request, and an owner that hangs would hang us.
+    if (GetClipboardOwner() != m_owner) {
+        return std::u16string();
+    }
     HANDLE memory = GetClipboardData(CF_UNICODETEXT);
     if (memory == nullptr) {
         return std::u16string();  // no text on the clipboard

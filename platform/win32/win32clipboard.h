@@ -9,7 +9,8 @@ namespace velmora {
 /**
  * The Windows clipboard, as CF_UNICODETEXT. Another program may hold the clipboard open for a
  * moment, so opening it is tried a few times, a few milliseconds apart, before an operation
- * counts as failed.
+ * counts as failed. text() reads only what the owner window put there: another owner's text
+ * reads as empty, so that an owner that does not answer cannot stop the window.
  */
 class Win32Clipboard final : public Clipboard {
 public:

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/clipboard.h"
 
@@ -24,6 +26,8 @@ public:
     std::u16string contents;
     std::u16string otherProgramText = u"text another program copied";
     int clears = 0, sets = 0, reads = 0;
+    /** How long each read takes, as for a program that is slow to answer. */
+    std::chrono::milliseconds readDelay{0};
 
     bool clear() override {
         ++clears;
@@ -43,6 +47,7 @@ public:
 
     std::optional<std::u16string> text() override {
         ++reads;
+        std::this_thread::sleep_for(readDelay);
         if (fault == Fault::ReadFails) return std::nullopt;
         return contents;
     }

@@ -1,5 +1,6 @@
 #include "ui/qt/mainwindow.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
 #include "ui/messages.h"
+#include "ui/qt/boxedit.h"
 #include "ui/qt/captionframe.h"
 
 using namespace velmora;
@@ -211,18 +213,39 @@ private Q_SLOTS:
         QCOMPARE(m_window->form().values(), startValues());
     }
 
+    void longTextIsNeverCut_data() {
+        QTest::addColumn<bool>("pasted");
+        QTest::newRow("inserted") << false;  // as an input method or a text drop does
+        QTest::newRow("pasted") << true;
+    }
+
     void longTextIsNeverCut() {
+        QFETCH(bool, pasted);
         const QString longAddress =
             QStringLiteral("https://img.example/") + QString(100000, QLatin1Char('x'));
-        auto *box = widget<QLineEdit>("Text4(1)");
-        box->setText(longAddress);
-        QCOMPARE(box->text(), longAddress);
-        box->clear();
-        box->insert(longAddress);  // as a paste does
-        QCOMPARE(box->text().size(), longAddress.size());
+        auto *box = widget<BoxEdit>("Text4(1)");
+        box->setFocus();
+        box->selectAll();
+        if (pasted) {
+            QApplication::clipboard()->setText(longAddress);
+            QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            box->insert(longAddress);
+        }
+        QCOMPARE(box->value(), longAddress);
+        QVERIFY2(box->isShortened(), "a value this long is shown shortened, never laid out");
+        QCOMPARE(q(m_window->form().values().slot(1)), longAddress);
         clickGenerate();
         QVERIFY(QString::fromStdU16String(m_clipboard.contents)
                     .contains(QStringLiteral("url(") + longAddress + QStringLiteral(")")));
+
+        QApplication::clipboard()->clear();
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), longAddress);
+        QTest::keyClick(box, Qt::Key_A);  // typing replaces the whole value
+        QCOMPARE(q(m_window->form().values().slot(1)), QStringLiteral("a"));
+        QVERIFY(!box->isShortened());
+        QVERIFY(!box->isReadOnly());
     }
 
     void clipboardFaultsGiveTheErrorMessage_data() {

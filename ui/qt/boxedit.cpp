@@ -1,5 +1,8 @@
 #include "boxedit.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -8,14 +11,114 @@
 
 namespace velmora {
 
-BoxEdit::BoxEdit(const QString &text, std::function<void(QMenu &)> extraEntries, QWidget *parent)
-    : QLineEdit(text, parent), m_extraEntries(std::move(extraEntries)) {
+namespace {
+
+constexpr qsizetype kShownStart = 80;
+
+}  // namespace
+
+BoxEdit::BoxEdit(std::function<void(QMenu &)> extraEntries, QWidget *parent)
+    : QLineEdit(parent), m_extraEntries(std::move(extraEntries)) {
     // A line edit cuts at 32767 characters unless told otherwise.
     setMaxLength(std::numeric_limits<int>::max());
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &text) {
+        if (text.size() > kLargeValue) {
+            setValue(text);  // typed or dropped in: show it shortened from now on
+        }
+        Q_EMIT valueEdited(text);
+    });
+}
+
+void BoxEdit::setValue(const QString &value) {
+    m_large = value.size() > kLargeValue;
+    setReadOnly(m_large);
+    if (m_large) {
+        m_value = value;
+        setText(value.left(kShownStart) +
+                tr("…（共 %1 个字符，已完整保留；可复制、粘贴替换或删除）").arg(value.size()));
+    } else {
+        m_value.clear();
+        setText(value);
+    }
+    setCursorPosition(0);
+}
+
+void BoxEdit::replaceValue(const QString &value) {
+    setValue(value);
+    Q_EMIT valueEdited(value);
+}
+
+void BoxEdit::pasteValue() {
+    const QString pasted = QApplication::clipboard()->text();
+    if (m_large) {
+        replaceValue(pasted);
+    } else if (pasted.size() > kLargeValue) {
+        // Inserted without the line edit's per-character work.
+        const QString current = text();
+        const qsizetype start = hasSelectedText() ? selectionStart() : cursorPosition();
+        const qsizetype end = hasSelectedText() ? selectionEnd() : cursorPosition();
+        replaceValue(current.left(start) + pasted + current.mid(end));
+    } else {
+        paste();
+    }
+}
+
+void BoxEdit::copyValue() {
+    if (m_large) {
+        QApplication::clipboard()->setText(m_value);
+    } else {
+        copy();
+    }
+}
+
+void BoxEdit::keyPressEvent(QKeyEvent *event) {
+    if (event == QKeySequence::Paste) {
+        pasteValue();
+        return;
+    }
+    if (!m_large) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    if (event == QKeySequence::Copy) {
+        copyValue();
+    } else if (event == QKeySequence::Cut) {
+        copyValue();
+        replaceValue(QString());
+    } else if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
+        replaceValue(QString());
+    } else if (!event->text().isEmpty() && event->text().at(0).isPrint() &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        replaceValue(event->text());
+    } else {
+        QLineEdit::keyPressEvent(event);  // moving, selecting, Tab
+    }
 }
 
 void BoxEdit::contextMenuEvent(QContextMenuEvent *event) {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    // The standard entries act on the shown text; these act on the whole value.
+    for (QAction *action : menu->actions()) {
+        const QString name = action->objectName();
+        if (name == QLatin1String("edit-paste")) {
+            action->disconnect();
+            action->setEnabled(QApplication::clipboard()->mimeData()->hasText());
+            connect(action, &QAction::triggered, this, &BoxEdit::pasteValue);
+        } else if (m_large && name == QLatin1String("edit-copy")) {
+            action->disconnect();
+            action->setEnabled(true);
+            connect(action, &QAction::triggered, this, &BoxEdit::copyValue);
+        } else if (m_large && (name == QLatin1String("edit-cut") ||
+                               name == QLatin1String("edit-delete"))) {
+            action->disconnect();
+            action->setEnabled(true);
+            const bool cut = name == QLatin1String("edit-cut");
+            connect(action, &QAction::triggered, this, [this, cut] {
+                if (cut) copyValue();
+                replaceValue(QString());
+            });
+        }
+    }
     menu->addSeparator();
     m_extraEntries(*menu);
     menu->exec(event->globalPos());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <functional>
 
 class QMenu;
 
@@ -9,28 +10,54 @@ namespace velmora {
 /**
  * A slot or image box: a line edit without Qt's length limit whose context menu gains the
  * window's entries below its own, and that leaves dropped files to the window.
+ *
+ * A line edit lays out and paints its whole text, which for a value of megabytes costs seconds,
+ * hundreds of megabytes and a busy processor while the cursor blinks. So a value longer than
+ * kLargeValue is held here whole but shown as its beginning and its length, read-only: it can
+ * be copied whole, replaced by pasting or typing, or deleted, and is never cut.
  */
 class BoxEdit final : public QLineEdit {
     Q_OBJECT
 public:
+    /** Values longer than this many UTF-16 code units are shown shortened. */
+    static constexpr qsizetype kLargeValue = 65536;
+
     /**
-     * A box showing text. extraEntries is called with each context menu, after the standard
-     * entries, to add the window's own.
+     * A box. extraEntries is called with each context menu, after the standard entries, to add
+     * the window's own.
      */
-    BoxEdit(const QString &text, std::function<void(QMenu &)> extraEntries,
-            QWidget *parent = nullptr);
+    explicit BoxEdit(std::function<void(QMenu &)> extraEntries, QWidget *parent = nullptr);
+
+    /** Shows value, whole or shortened; no valueEdited(). */
+    void setValue(const QString &value);
+
+    /** The value the box holds, whole. */
+    QString value() const { return m_large ? m_value : text(); }
+
+    /** Whether the value is shown shortened. */
+    bool isShortened() const { return m_large; }
 
 Q_SIGNALS:
+    /** The user changed the value (typing, pasting, cutting, deleting, undoing). */
+    void valueEdited(const QString &value);
+
     /** The user double-clicked the box. */
     void doubleClicked();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
 
 private:
+    void pasteValue();
+    void copyValue();
+    void replaceValue(const QString &value);
+
     std::function<void(QMenu &)> m_extraEntries;
+    QString m_value;  // the whole value, while it is shown shortened
+    bool m_large = false;
 };
 
 }  // namespace velmora

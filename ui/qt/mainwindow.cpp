@@ -137,11 +137,12 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
         case ControlKind::TextBox:
         case ControlKind::MultiLineTextBox: {
             const int box = def.box;
-            auto *edit = new BoxEdit(
-                text, [this, box](QMenu &menu) { addMenuEntries(menu, box); }, container);
+            auto *edit =
+                new BoxEdit([this, box](QMenu &menu) { addMenuEntries(menu, box); }, container);
+            edit->setValue(text);
             if (def.role == Role::Box) {
                 m_boxes.at(static_cast<std::size_t>(box)) = edit;
-                connect(edit, &QLineEdit::textEdited, this, [this, box](const QString &value) {
+                connect(edit, &BoxEdit::valueEdited, this, [this, box](const QString &value) {
                     m_form.textEdited(box, value.toStdU16String());
                 });
                 if (Form::isColourBox(box)) {
@@ -200,14 +201,13 @@ void MainWindow::setUpTabOrder() {
 }
 
 void MainWindow::showText(int box, const std::u16string &text) {
-    if (QLineEdit *edit = m_boxes.at(static_cast<std::size_t>(box))) {
-        edit->setText(toQString(text));
-        edit->setCursorPosition(0);
+    if (BoxEdit *edit = m_boxes.at(static_cast<std::size_t>(box))) {
+        edit->setValue(toQString(text));
     }
 }
 
 void MainWindow::showLook(int box, const BoxLook &look) {
-    QLineEdit *edit = m_boxes.at(static_cast<std::size_t>(box));
+    BoxEdit *edit = m_boxes.at(static_cast<std::size_t>(box));
     if (edit == nullptr) {
         return;
     }

@@ -18,9 +18,11 @@
 #include "ui/windowtable.h"
 
 class QMenu;
-class QLineEdit;
+
 
 namespace velmora {
+
+class BoxEdit;
 
 /** The program's one window. */
 class MainWindow final : public QWidget, private FormView {
@@ -64,7 +66,7 @@ private:
     const Screen &m_screen;
     QTimer m_previewTimer;
     std::map<std::string, QWidget *> m_controls;
-    std::array<QLineEdit *, kBoxCount> m_boxes{};
+    std::array<BoxEdit *, kBoxCount> m_boxes{};
 };
 
 }  // namespace velmora
