@@ -5,12 +5,12 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkgconf
-    qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xclip xdotool x11-utils chromium)
+    packages+=(xvfb xclip xdotool x11-utils chromium openbox imagemagick)
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)

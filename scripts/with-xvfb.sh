@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs a command on a private Xvfb display of its own, then ends the display.
-# Usage: with-xvfb.sh COMMAND [ARGS...]
+# Usage: with-xvfb.sh COMMAND [ARGS...]; XVFB_SCREEN sets the screen (default 1280x800x24).
 set -euo pipefail
 display=
 for n in $(seq 90 190); do
@@ -8,7 +8,7 @@ for n in $(seq 90 190); do
 done
 [ -n "$display" ] || { echo "with-xvfb: no free X display number" >&2; exit 1; }
 log=$(mktemp)
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$log" 2>&1 &
+Xvfb ":$display" -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp >"$log" 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$log"' EXIT
 export DISPLAY=":$display"

@@ -352,6 +352,25 @@ private Q_SLOTS:
         QCOMPARE(m_window->form().values(), before);
     }
 
+    void smallScreenScrollsToEveryControl() {
+        m_screen.whole = {0, 0, 640, 480};
+        m_screen.available = {0, 0, 640, 480};
+        m_window->centreOnScreen();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QVERIFY(m_window->width() <= 640 && m_window->height() <= 480);
+        QCOMPARE(QApplication::focusWidget(), widget("Command2"));
+        for (const ControlDef *def : tabOrder()) {
+            QWidget *control = widget(controlId(*def));
+            control->setFocus();
+            QApplication::processEvents();
+            const QRect shown(control->mapTo(m_window.get(), QPoint(0, 0)), control->size());
+            QVERIFY2(m_window->rect().contains(shown), controlId(*def).c_str());
+            QCOMPARE(control->geometry(), QRect(pixels(def->left), pixels(def->top),
+                                                pixels(def->width), pixels(def->height)));
+        }
+    }
+
     void centring_data() {
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QRect>("available");

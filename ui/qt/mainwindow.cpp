@@ -7,10 +7,12 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QUrl>
 
 #include "ui/qt/boxedit.h"
 #include "ui/qt/captionframe.h"
+#include "ui/qt/frameextents.h"
 #include "ui/qt/linklabel.h"
 
 namespace velmora {
@@ -65,7 +67,7 @@ MainWindow::MainWindow(FormServices services, const Screen &screen, std::string 
       m_screen(screen) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(toQString(kWindowCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/velmora-64.png")));
+    setWindowIcon(windowIcon());
     setFont(uiFont());
     setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
     setAcceptDrops(true);
@@ -77,6 +79,15 @@ MainWindow::MainWindow(FormServices services, const Screen &screen, std::string 
     setUpTabOrder();
     m_form.start();
     m_controls.at("Command2")->setFocus(Qt::OtherFocusReason);
+}
+
+QIcon MainWindow::windowIcon() {
+    // Each size is decoded only when the desktop asks for it.
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/icons/velmora-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 QFont MainWindow::uiFont() {
@@ -223,10 +234,46 @@ void MainWindow::showLook(int box, const BoxLook &look) {
 void MainWindow::schedulePreviewRefresh() { m_previewTimer.start(); }
 
 void MainWindow::centreOnScreen() {
-    const QSize outer = frameGeometry().size();
-    const Point corner = centredTopLeft(m_screen.geometry(), m_screen.availableGeometry(),
-                                        outer.width(), outer.height());
-    move(corner.x, corner.y);
+    const QMargins frame = expectedFrameMargins(this);
+    const Rect available = m_screen.availableGeometry();
+    const QSize room(available.width - frame.left() - frame.right(),
+                     available.height - frame.top() - frame.bottom());
+    if (available.width > 0 && available.height > 0 &&
+        (width() > room.width() || height() > room.height())) {
+        scrollWithin(room);
+    }
+    const Point corner =
+        centredTopLeft(m_screen.geometry(), available, width() + frame.left() + frame.right(),
+                       height() + frame.top() + frame.bottom());
+    // The window's own position is that of its client area until the frame is known.
+    move(corner.x + frame.left(), corner.y + frame.top());
+}
+
+void MainWindow::scrollWithin(QSize room) {
+    if (m_scrollArea != nullptr) {
+        return;
+    }
+    // The controls keep their places on a page of the window's full size, which scrolls.
+    auto *page = new QWidget;
+    page->setObjectName(QStringLiteral("page"));
+    page->setFixedSize(size());
+    for (QWidget *child : findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        child->setParent(page);
+        child->show();
+    }
+    m_scrollArea = new QScrollArea(this);
+    m_scrollArea->setFrameShape(QFrame::NoFrame);
+    m_scrollArea->setWidget(page);
+    setFixedSize(size().boundedTo(room.expandedTo(QSize(160, 120))));
+    m_scrollArea->setGeometry(rect());
+    m_controls.at("Command2")->setFocus(Qt::OtherFocusReason);  // moving the controls took it
+    m_scrollArea->ensureWidgetVisible(m_controls.at("Command2"));
+    QScrollArea *area = m_scrollArea;
+    connect(qApp, &QApplication::focusChanged, area, [area](QWidget *, QWidget *now) {
+        if (now != nullptr && area->widget() != nullptr && area->widget()->isAncestorOf(now)) {
+            area->ensureWidgetVisible(now);
+        }
+    });
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event) {

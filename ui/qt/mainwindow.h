@@ -18,6 +18,7 @@
 #include "ui/windowtable.h"
 
 class QMenu;
+class QScrollArea;
 
 
 namespace velmora {
@@ -44,8 +45,14 @@ public:
     /** The form behind the window. */
     Form &form() { return m_form; }
 
-    /** Moves the window to the centre of the screen, its title bar kept on the screen. */
+    /**
+     * Moves the window, frame included, to the centre of the screen, its title bar kept on the
+     * screen. On a screen too small for it, the window is made to fit and its controls scroll.
+     */
     void centreOnScreen();
+
+    /** The window's icon in the sizes a desktop shows. */
+    static QIcon windowIcon();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -61,10 +68,12 @@ private:
     void buildShortcuts();
     void addMenuEntries(QMenu &menu, int box);
     void setUpTabOrder();
+    void scrollWithin(QSize room);
 
     Form m_form;
     const Screen &m_screen;
     QTimer m_previewTimer;
+    QScrollArea *m_scrollArea = nullptr;  // only on a screen too small for the window
     std::map<std::string, QWidget *> m_controls;
     std::array<BoxEdit *, kBoxCount> m_boxes{};
 };
