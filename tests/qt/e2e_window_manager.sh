@@ -16,7 +16,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 openbox >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.05; done
+for _ in $(seq 200); do
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_REQUEST_FRAME_EXTENTS && break
+    sleep 0.05
+done
+sleep 0.5  # the window manager takes a moment after announcing itself
 
 "$velmora" >/dev/null 2>&1 &
 pids+=($!)

@@ -16,7 +16,7 @@ namespace velmora {
 
 namespace {
 
-constexpr auto kWaitForWindowManager = std::chrono::milliseconds(200);
+constexpr auto kWaitForWindowManager = std::chrono::milliseconds(500);
 
 template <typename T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
