@@ -1,9 +1,51 @@
 #include "qtclipboard.h"
 
+#include <xcb/xcb.h>
+
 #include <QClipboard>
 #include <QGuiApplication>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
 
 namespace velmora {
+
+namespace {
+
+/**
+ * Whether the X server says the clipboard belongs to a window of this program's connection,
+ * or nothing when this is not X11.
+ */
+std::optional<bool> ownedOnX11() {
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() != QLatin1String("xcb") || x11 == nullptr ||
+        x11->connection() == nullptr) {
+        return std::nullopt;
+    }
+    xcb_connection_t *connection = x11->connection();
+    const char *name = "CLIPBOARD";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(
+            connection,
+            xcb_intern_atom(connection, 1, static_cast<uint16_t>(std::strlen(name)), name),
+            nullptr),
+        &std::free);
+    if (!atom) {
+        return false;
+    }
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
+        xcb_get_selection_owner_reply(connection,
+                                      xcb_get_selection_owner(connection, atom->atom), nullptr),
+        &std::free);
+    if (!owner || owner->owner == XCB_NONE) {
+        return false;
+    }
+    // Every window a connection makes carries that connection's resource base.
+    const xcb_setup_t *setup = xcb_get_setup(connection);
+    return (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
+
+}  // namespace
 
 bool QtClipboard::clear() {
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
@@ -11,35 +53,23 @@ bool QtClipboard::clear() {
 }
 
 bool QtClipboard::setText(const std::u16string &text) {
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
+    auto *data = new QMimeData;  // the clipboard takes it over
+    data->setText(QString::fromStdU16String(text));
+    m_ours = data;
+    QGuiApplication::clipboard()->setMimeData(data, QClipboard::Clipboard);
     return true;
 }
 
-namespace {
-
-/** Whether another program has taken the clipboard, which is then not asked for its text. */
-bool takenByAnotherProgram(const QClipboard &clipboard) {
-    // On X11 another program's text is fetched from it, and a program that never answers makes
-    // every read wait for Qt's time-out.
-    return QGuiApplication::platformName() == QLatin1String("xcb") && !clipboard.ownsClipboard();
-}
-
-}  // namespace
-
 std::optional<std::u16string> QtClipboard::text() {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    if (takenByAnotherProgram(*clipboard)) {
-        return std::u16string();
-    }
-    return clipboard->text(QClipboard::Clipboard).toStdU16String();
+    return QGuiApplication::clipboard()->text(QClipboard::Clipboard).toStdU16String();
 }
 
 std::optional<bool> QtClipboard::holds(const std::u16string &text) {
-    const QClipboard *clipboard = QGuiApplication::clipboard();
-    if (takenByAnotherProgram(*clipboard)) {
-        return false;
+    if (const std::optional<bool> owned = ownedOnX11()) {
+        return *owned && !m_ours.isNull() && QStringView(m_ours->text()) == QStringView(text);
     }
-    return QStringView(clipboard->text(QClipboard::Clipboard)) == QStringView(text);
+    return QStringView(QGuiApplication::clipboard()->text(QClipboard::Clipboard)) ==
+           QStringView(text);
 }
 
 }  // namespace velmora

@@ -1,16 +1,20 @@
 #pragma once
 
+#include <QMimeData>
+#include <QPointer>
+
 #include "platform/clipboard.h"
 
 namespace velmora {
 
 /**
  * The desktop clipboard through Qt. Qt reports no errors from its clipboard, so clear and
- * setText always answer true; a failed copy shows in what text() reads back. On X11, once another
- * program has taken the clipboard, text() and holds() answer at once as for text that is not
- * ours, rather than wait on that program. On X11, text() reads
- * only the program's own text: once another program owns the clipboard it answers empty text
- * at once instead of waiting on that program.
+ * setText always answer true; a failed copy shows in what holds() reads back.
+ *
+ * holds() never asks another program: on X11, a program that has taken the clipboard is asked
+ * for its text and may never answer, which would stop the window for Qt's time-out on every
+ * read. So it checks with the X server whether the clipboard is still ours and then compares
+ * the text we put there.
  */
 class QtClipboard final : public Clipboard {
 public:
@@ -18,6 +22,9 @@ public:
     bool setText(const std::u16string &text) override;
     std::optional<std::u16string> text() override;
     std::optional<bool> holds(const std::u16string &text) override;
+
+private:
+    QPointer<QMimeData> m_ours;  // what setText put there, until the clipboard lets it go
 };
 
 }  // namespace velmora

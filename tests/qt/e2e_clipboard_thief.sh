@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# End to end: another program keeps taking the clipboard and never answers. Generate must
+# finish within a few seconds (the copy reported as failed, or as done when our text was still
+# there when read back), the window must stay usable, and once the other program is gone a
+# Generate copies as usual.
+# Usage: e2e_clipboard_thief.sh VELMORA THIEF
+set -euo pipefail
+velmora=$1
+thief=$2
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$velmora" >/dev/null 2>&1 &
+pids+=($!)
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
+    fail "the Velmora window did not appear"
+"$thief" &
+thief_pid=$!
+pids+=($thief_pid)
+sleep 0.3
+xdotool windowfocus --sync "$window"
+start=$(date +%s%N)
+xdotool key space
+message=
+for _ in $(seq 500); do
+    message=$(xdotool search --onlyvisible --name '^(复制失败|成功生成)$' 2>/dev/null | head -n 1) || true
+    [ -n "$message" ] && break
+    sleep 0.02
+done
+[ -n "$message" ] || fail "no message within 10 s while another program takes the clipboard"
+outcome=$(xdotool getwindowname "$message")
+took=$(( ($(date +%s%N) - start) / 1000000 ))
+[ "$took" -lt 8000 ] || fail "the copy-failed message took $took ms"
+kill "$thief_pid"
+wait "$thief_pid" 2>/dev/null || true
+xdotool windowfocus --sync "$message"
+xdotool key Return
+sleep 0.3
+xdotool windowfocus --sync "$window"
+xdotool key space
+timeout 10 xdotool search --sync --onlyvisible --name '^成功生成$' >/dev/null ||
+    fail "Generate did not copy once the clipboard was free"
+echo "'$outcome' after $took ms while the clipboard was being taken; copied once it was free"
