@@ -1,4 +1,9 @@
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
 
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtdialogs.h"
@@ -8,12 +13,42 @@
 #include "ui/qt/mainwindow.h"
 #include "velmora_config.h"
 
+namespace {
+
+int quitPipe[2] = {-1, -1};
+
+void askToQuit(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t ignored = ::write(quitPipe[1], &byte, 1);
+}
+
+/**
+ * Ends the program through the event loop on SIGTERM, SIGINT or SIGHUP (a session ending, a
+ * terminal closing), so that the window closes as usual and removes its preview page.
+ */
+void quitOnSignals(QApplication &app) {
+    if (::pipe2(quitPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
+    struct sigaction action{};
+    action.sa_handler = &askToQuit;
+    sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+}  // namespace
+
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.Velmora"));
     QApplication::setFont(velmora::MainWindow::uiFont());
+    quitOnSignals(app);
 
     velmora::QtClipboard clipboard;
     velmora::QtMessageBoxes messages;

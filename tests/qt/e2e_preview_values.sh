@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# End to end on the X display in $DISPLAY: a values file opened with Ctrl+O through the real
+# file dialog, F5 opens the preview through the desktop's opener (a stand-in xdg-open that notes
+# the address), the page's CSS equals velmora-css's for the same values and follows a change,
+# Ctrl+S saves every value through the real dialog, and Ctrl+O of that file after Clear brings
+# every box back (Generate then gives velmora-css's bytes).
+# Usage: e2e_preview_values.sh VELMORA VELMORA_CSS
+set -euo pipefail
+velmora=$1
+velmora_css=$2
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+mkdir "$work/bin"
+cat >"$work/bin/xdg-open" <<STUB
+#!/bin/sh
+echo "\$1" >>"$work/opened"
+STUB
+chmod +x "$work/bin/xdg-open"
+
+cat >"$work/shop.txt" <<'VALUES'
+# a shop
+slot.1=https://img.alicdn.com/imgextra/i1/bar.jpg
+slot.2=#FFD166
+slot.7=rgb(10, 20, 30)
+slot.9=红色
+slot.14=hidden
+submenu-image=https://img.alicdn.com/imgextra/i2/drop.jpg
+VALUES
+
+# The page's generated style sheet, as the page holds it.
+page_css() { sed -n '/^<style id="generated">$/,/^<\/style>/p' "$1" | sed '1d;$d'; }
+wait_for() { timeout 15 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+choose_file() {  # title path
+    local dialog
+    dialog=$(wait_for "^$1\$") || fail "no dialog '$1'"
+    xdotool windowfocus --sync "$dialog"
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$2"
+    xdotool key Return
+    for _ in $(seq 100); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.05; done
+    fail "the dialog '$1' did not close"
+}
+
+PATH="$work/bin:$PATH" "$velmora" >"$work/velmora.log" 2>&1 &
+pids+=($!)
+window=$(wait_for '^Velmora$') || fail "the Velmora window did not appear"
+xdotool windowfocus --sync "$window"
+sleep 0.3
+
+xdotool key ctrl+o
+choose_file 打开方案 "$work/shop.txt"
+xdotool windowfocus --sync "$window"
+xdotool key F5
+for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
+[ -s "$work/opened" ] || fail "F5 opened nothing"
+url=$(head -n 1 "$work/opened")
+page=${url#file://}
+[ -f "$page" ] || fail "the opened address $url is no file"
+"$velmora_css" --values "$work/shop.txt" >"$work/expected.css"
+page_css "$page" >"$work/page.css"
+cmp "$work/expected.css" "$work/page.css" || fail "the page's CSS differs from velmora-css's"
+[ "$(stat -c %a "$(dirname "$page")")" = 700 ] || fail "the preview folder is readable by others"
+
+xdotool key ctrl+s
+choose_file 保存方案 "$work/saved.txt"
+[ -f "$work/saved.txt" ] || fail "Ctrl+S saved nothing"
+"$velmora_css" --values "$work/shop.txt" --save-values "$work/expected.txt" >/dev/null
+cmp "$work/expected.txt" "$work/saved.txt" || fail "the saved values differ"
+
+# Clear everything: the page follows within about a second.
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 596 416 click 1  # Clear
+question=$(wait_for '^提示$') || fail "Clear asked nothing"
+xdotool windowfocus --sync "$question"
+xdotool key Return
+sleep 2
+"$velmora_css" --cleared >"$work/cleared.css"
+cmp "$work/cleared.css" <(page_css "$page") || fail "the page did not follow Clear"
+[ "$(wc -l <"$work/opened")" -eq 1 ] || fail "a change opened another tab"
+
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+o
+choose_file 打开方案 "$work/saved.txt"
+xdotool windowfocus --sync "$window"
+xdotool mousemove --window "$window" 684 416 click 1  # Generate
+message=$(wait_for '^成功生成$') || fail "no success message"
+timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css"
+cmp "$work/expected.css" "$work/clipboard.css" || fail "the boxes did not all come back"
+xdotool windowfocus --sync "$message"
+xdotool key Return
+
+kill "${pids[0]}"
+wait "${pids[0]}" 2>/dev/null || true
+pids=()
+[ ! -e "$page" ] || fail "the preview page is left behind after the window closed"
+echo "preview, save and open through the real dialogs: every value back, page removed"
