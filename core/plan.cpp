@@ -72,7 +72,17 @@ std::vector<Piece> buildPlan() {
             {image.placeholder, {}, kFirstImageHole + box, Wrap::Plain}, mark, width};
         compile(image.snippet, snippetRules, plan);
     }
-    return plan;
+    // Each text ends in a piece without a hole; join it to the piece that follows.
+    std::vector<Piece> joined;
+    for (Piece &piece : plan) {
+        if (!joined.empty() && joined.back().hole == kNoHole) {
+            joined.back().literal += piece.literal;
+            joined.back().hole = piece.hole;
+        } else {
+            joined.push_back(std::move(piece));
+        }
+    }
+    return joined;
 }
 
 }  // namespace
