@@ -3,6 +3,11 @@
 //  - with 1 Mi characters in every slot and image box, against a memcpy of the same output
 //    size (target: <= 3x, i.e. cost linear in the output), both into a buffer already in use and
 //    both into fresh memory.
+// Import cost against generating the same code in the same run:
+//  - the start values' code (target: <= 20x);
+//  - the code with 1 Mi characters in every box (target: <= 3x, i.e. linear in the code);
+//  - growth for values made of the built-in text that follows them, from 100 copies of that text
+//    to 1000 (ten times the input): linear would be 10, quadratic 100 (target: <= 30).
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -12,6 +17,8 @@
 #include <vector>
 
 #include "core/generator.h"
+#include "core/importer.h"
+#include "core/plan.h"
 
 namespace {
 
@@ -92,6 +99,50 @@ void generateLargeValuesFresh(benchmark::State &state) {
 }
 BENCHMARK(generateLargeValuesFresh)->Unit(benchmark::kMillisecond);
 
+void importStartValues(benchmark::State &state) {
+    const StyleValues values = velmora::startValues();
+    const std::u16string css = velmora::generateCss(values);
+    for (auto _ : state) {
+        velmora::ImportResult result = velmora::importCss(css, values);
+        benchmark::DoNotOptimize(&result);
+    }
+}
+BENCHMARK(importStartValues);
+
+void importLargeValues(benchmark::State &state) {
+    const std::u16string css = velmora::generateCss(largeValues());
+    for (auto _ : state) {
+        velmora::ImportResult result = velmora::importCss(css, largeValues());
+        benchmark::DoNotOptimize(&result);
+    }
+}
+BENCHMARK(importLargeValues)->Unit(benchmark::kMillisecond);
+
+/** Every value made of copies of the built-in text that follows its first place in the code. */
+StyleValues hostileValues(int copies) {
+    const std::vector<velmora::Piece> &plan = velmora::generationPlan();
+    StyleValues values;
+    for (std::size_t k = plan.size() - 1; k-- > 0;) {
+        std::u16string &value = velmora::holeValue(values, plan[k].hole);
+        value.clear();
+        for (int i = 0; i < copies; ++i) {
+            value += plan[k + 1].literal;
+        }
+    }
+    return values;
+}
+
+void importHostileValues(benchmark::State &state) {
+    const StyleValues values = hostileValues(static_cast<int>(state.range(0)));
+    const std::u16string css = velmora::generateCss(values);
+    for (auto _ : state) {
+        velmora::ImportResult result = velmora::importCss(css, values);
+        benchmark::DoNotOptimize(&result);
+    }
+    state.counters["characters"] = static_cast<double>(css.size());
+}
+BENCHMARK(importHostileValues)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 /** Console output as usual, plus the time per iteration of each benchmark for the ratios. */
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -105,13 +156,14 @@ public:
     }
 
     /** Prints cost/baseline against the target; returns false when over it or not measured. */
-    bool ratio(const std::string &cost, const std::string &baseline, double target) {
+    bool ratio(const std::string &cost, const std::string &baseline, double target,
+               const std::string &note = "") {
         if (!m_seconds.count(cost) || !m_seconds.count(baseline)) {
             return true;  // filtered out of this run
         }
         const double value = m_seconds[cost] / m_seconds[baseline];
         std::cout << cost << " / " << baseline << " = " << value << " (target <= " << target << ")"
-                  << (value <= target ? "" : "  OVER TARGET") << '\n';
+                  << note << (value <= target ? "" : "  OVER TARGET") << '\n';
         return value <= target;
     }
 
@@ -131,6 +183,11 @@ int main(int argc, char **argv) {
     bool ok = reporter.ratio("generateStartValues", "copyTemplate", 10.0);
     ok = reporter.ratio("generateLargeValues", "memcpyLargeOutput", 3.0) && ok;
     ok = reporter.ratio("generateLargeValuesFresh", "memcpyLargeOutputFresh", 3.0) && ok;
+    ok = reporter.ratio("importStartValues", "generateStartValues", 20.0) && ok;
+    ok = reporter.ratio("importLargeValues", "generateLargeValuesFresh", 3.0) && ok;
+    ok = reporter.ratio("importHostileValues/1000", "importHostileValues/100", 30.0,
+                        " for 10x the input; linear is 10, quadratic 100") &&
+         ok;
     benchmark::Shutdown();
     return ok ? 0 : 1;
 }

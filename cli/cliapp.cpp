@@ -2,10 +2,13 @@
 
 #include <CLI/CLI.hpp>
 #include <array>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <variant>
 
 #include "core/generator.h"
+#include "core/importer.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuecheck.h"
@@ -97,6 +100,7 @@ struct Options {
     CLI::Option *slot = nullptr;
     std::array<CLI::Option *, kImageBoxCount> images{};
     CLI::Option *values = nullptr;
+    CLI::Option *import = nullptr;
     bool cleared = false;
     bool list = false;
     bool check = false;
@@ -127,6 +131,13 @@ void addOptions(CLI::App &app, Options &options) {
                          ->type_name("FILE")
                          ->expected(1)
                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    options.import = app.add_option("--import")
+                         ->description(
+                             "Take the values from navigation code written by Velmora "
+                             "(FILE, or - for standard input)")
+                         ->type_name("FILE")
+                         ->expected(1)
+                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag(
         "--cleared", options.cleared,
         "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes empty");
@@ -142,8 +153,71 @@ void addOptions(CLI::App &app, Options &options) {
         ->type_name("FILE");
 }
 
+/** The expected text of an import error on one line, with line breaks and quotes escaped. */
+std::string quotedOnOneLine(std::u16string_view text) {
+    std::string quoted = "\"";
+    for (char c : utf8FromUtf16(text)) {
+        switch (c) {
+            case '\r':
+                quoted += "\\r";
+                break;
+            case '\n':
+                quoted += "\\n";
+                break;
+            case '\t':
+                quoted += "\\t";
+                break;
+            case '"':
+            case '\\':
+                quoted += '\\';
+                quoted += c;
+                break;
+            default:
+                if (static_cast<unsigned char>(c) < 0x20) {
+                    constexpr char kHex[] = "0123456789abcdef";
+                    quoted += std::string("\\x") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
+                } else {
+                    quoted += c;
+                }
+        }
+    }
+    return quoted + '"';
+}
+
+/** Replaces values with those of the navigation code in the file at path ("-": in). */
+void applyImport(StyleValues &values, const std::string &path, std::istream &in) {
+    const std::string name = path == "-" ? "<stdin>" : path;
+    std::string bytes, error;
+    if (path == "-") {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad()) {
+            throw UsageError{"cannot read standard input"};
+        }
+    } else if (!readFile(pathFromUtf8(path), bytes, error)) {
+        throw UsageError{error};
+    }
+    std::string_view code = bytes;
+    if (code.starts_with("\xEF\xBB\xBF")) {
+        code.remove_prefix(3);  // the byte order mark some editors write
+    }
+    const std::optional<std::u16string> text = utf16FromUtf8(code);
+    if (!text) {
+        throw UsageError{name + ": not valid UTF-8 text"};
+    }
+    ImportResult result = importCss(*text, values);
+    if (const auto *refused = std::get_if<ImportError>(&result)) {
+        std::string message = name + ":" + std::to_string(refused->line) + ":" +
+                              std::to_string(refused->column) + ": " + refused->message;
+        if (!refused->expected.empty()) {
+            message += "; expected " + quotedOnOneLine(refused->expected);
+        }
+        throw UsageError{message};
+    }
+    values = std::move(std::get<StyleValues>(result));
+}
+
 /** The values the options set, applied in the order given on top of the start values. */
-StyleValues valuesFrom(const CLI::App &app, const Options &options) {
+StyleValues valuesFrom(const CLI::App &app, const Options &options, std::istream &in) {
     StyleValues values = startValues();
     if (options.cleared) {
         clearValues(values);
@@ -153,6 +227,8 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options) {
         const std::string &argument = option->results().at(used[option]++);
         if (option == options.slot) {
             applySlot(values, argument);
+        } else if (option == options.import) {
+            applyImport(values, argument, in);
         } else if (option == options.values) {
             std::string text, error;
             if (!readFile(pathFromUtf8(argument), text, error)) {
@@ -184,7 +260,8 @@ bool writeTo(const std::string &path, std::string_view bytes, std::ostream &err)
 
 }  // namespace
 
-int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err) {
+int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (!utf16FromUtf8(args[i])) {
             err << kProgram << ": argument " << i + 1 << " is not valid UTF-8\n";
@@ -218,7 +295,7 @@ int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream
 
     StyleValues values;
     try {
-        values = valuesFrom(app, options);
+        values = valuesFrom(app, options, in);
     } catch (const UsageError &error) {
         err << kProgram << ": " << error.message << '\n';
         return kExitBadUsage;

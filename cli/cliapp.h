@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -17,10 +18,12 @@ enum ExitStatus : int {
 /**
  * Runs velmora-css on args (the arguments after the program name): parses them, generates the
  * style sheet and writes it as UTF-8 bytes to out, or to the file named by --output, and any
- * preview page and values file asked for. Options that set values apply in the order given.
- * Errors go to err as one line; on a bad command line nothing is written to out.
+ * preview page and values file asked for. Options that set values apply in the order given;
+ * "--import -" reads the code from in. Errors go to err as one line; on a bad command line
+ * nothing is written to out.
  * @return an ExitStatus.
  */
-int runCli(const std::vector<std::string> &args, std::ostream &out, std::ostream &err);
+int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err);
 
 }  // namespace velmora

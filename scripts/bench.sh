@@ -7,7 +7,7 @@ scripts/install-deps.sh --test || exit 1
 cmake --preset default >/dev/null && cmake --build --preset default || exit 1
 bin=build/default/bench
 status=0
-echo "== generator"
+echo "== generator and import"
 "$bin/generator_bench" || status=1
 echo "== window start-up and memory, against the least Qt window"
 scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/velmora "$bin/minimal_window" 15 2>/dev/null || status=1

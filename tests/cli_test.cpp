@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/cliapp.h"
+#include "core/valuesfile.h"
 #include "core/generator.h"
 #include "core/utf.h"
 #include "testsupport.h"
@@ -19,9 +20,10 @@ struct CliRun {
     std::string out, err;
 };
 
-CliRun run(const std::vector<std::string> &args) {
+CliRun run(const std::vector<std::string> &args, const std::string &input = {}) {
+    std::istringstream in(input);
     std::ostringstream out, err;
-    const int status = runCli(args, out, err);
+    const int status = runCli(args, in, out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -245,6 +247,117 @@ TEST_F(CliOutputFileTest, FailureSaysWhyAndLeavesNoFile) {
         EXPECT_NE(result.err.find(path), std::string::npos) << result.err;
         EXPECT_TRUE(entries().empty()) << path;
     }
+}
+
+/** The values of the code the import tests read: start values with a few changed. */
+StyleValues importedValues() {
+    StyleValues values = startValues();
+    values.slot(2) = u"#123456";
+    values.slot(7) = u"红 \r\n";
+    values.images[1] = u"http://a/drop.jpg";
+    return values;
+}
+
+std::string readBytes(const std::filesystem::path &path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(CliOutputFileTest, ImportTakesTheValuesInTheOrderGiven) {
+    const std::string code = utf8FromUtf16(generateCss(importedValues()));
+    const std::string codeFile = (m_dir / "nav.css").string();
+    const std::string saved = (m_dir / "saved.txt").string();
+    std::ofstream(codeFile, std::ios::binary) << code;
+    std::string lfCode = code;
+    std::erase(lfCode, '\r');
+    std::ofstream((m_dir / "lf.css").string(), std::ios::binary) << lfCode;
+    std::ofstream((m_dir / "bom.css").string(), std::ios::binary) << "\xEF\xBB\xBF" << code;
+
+    struct Case {
+        const char *name;
+        std::vector<std::string> args;
+        std::string input;                          ///< standard input
+        std::function<void(StyleValues &)> change;  ///< of importedValues()
+    };
+    const Case cases[] = {
+        {"File", {"--import", codeFile}, "", [](StyleValues &) {}},
+        {"StandardInput", {"--import", "-"}, code, [](StyleValues &) {}},
+        {"LfLineEnds", {"--import", (m_dir / "lf.css").string()}, "", [](StyleValues &) {}},
+        {"ByteOrderMark", {"--import", (m_dir / "bom.css").string()}, "", [](StyleValues &) {}},
+        {"LaterSlotWins",
+         {"--import", codeFile, "--slot", "2=#000"},
+         "",
+         [](StyleValues &v) { v.slot(2) = u"#000"; }},
+        {"ImportWinsOverEarlierSlot",
+         {"--slot", "2=#000", "--import", codeFile},
+         "",
+         [](StyleValues &) {}},
+        {"EarlierSlotsFourteenAndFifteenKept",
+         {"--slot", "14=a", "--slot", "15=b", "--import", codeFile},
+         "",
+         [](StyleValues &v) {
+             v.slot(14) = u"a";
+             v.slot(15) = u"b";
+         }},
+        {"ImportOverValuesFile",
+         {"--values", saved, "--import", "-"},
+         code,
+         [](StyleValues &v) { v.slot(14) = u"from file"; }},
+    };
+    std::ofstream(saved) << "slot.2=#fff\nslot.14=from file\n";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        StyleValues expected = importedValues();
+        c.change(expected);
+        std::vector<std::string> args = c.args;
+        const std::string out = (m_dir / "out.txt").string();
+        args.insert(args.end(), {"--save-values", out});
+        const CliRun result = run(args, c.input);
+        EXPECT_EQ(result.status, kExitOk);
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.out, utf8FromUtf16(generateCss(expected)));
+        EXPECT_EQ(readBytes(out), presetText(expected));
+    }
+}
+
+TEST_F(CliOutputFileTest, RefusedImportNamesFileLineAndColumn) {
+    const std::string code = utf8FromUtf16(generateCss(startValues()));
+    const std::string cut = code.substr(0, code.find("snd-cat-name{color:#FFF") + 23);
+    struct Case {
+        const char *name;
+        std::string bytes;  ///< of the file, or standard input for "-"
+        std::string file;
+        std::string says;  ///< the whole error line after the file name
+    };
+    const Case cases[] = {
+        {"AnotherToolsCss", "#nav{color:red}\n", "other.css",
+         ":1:1: does not match the navigation code here; expected \".skin-box-bd{backgro\""},
+        {"CutOff", cut, "cut.css",
+         ":24:52: the text ends before the navigation code does; expected "
+         "\";}\\r\\n.snd-pop-inner .\""},
+        {"MoreAfterTheCode", code + "a{}", "more.css",
+         ":27:1: the navigation code ends here, but the text goes on"},
+        {"NotUtf8", "caf\xE9", "latin1.css", ": not valid UTF-8 text"},
+        {"StandardInput", "x", "-",
+         ":1:1: does not match the navigation code here; expected "
+         "\".skin-box-bd{backgro\""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = c.file == "-" ? "-" : (m_dir / c.file).string();
+        if (c.file != "-") {
+            std::ofstream(path, std::ios::binary) << c.bytes;
+        }
+        const std::string css = (m_dir / "out.css").string();
+        const CliRun result = run({"--import", path, "--output", css}, c.bytes);
+        EXPECT_EQ(result.status, kExitBadUsage);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "velmora-css: " + (c.file == "-" ? "<stdin>" : path) + c.says + "\n");
+        EXPECT_FALSE(std::filesystem::exists(css));
+    }
+    const CliRun missing = run({"--import", (m_dir / "none.css").string()});
+    EXPECT_EQ(missing.status, kExitBadUsage);
+    EXPECT_NE(missing.err.find("cannot read"), std::string::npos) << missing.err;
 }
 
 }  // namespace
