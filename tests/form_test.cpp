@@ -8,6 +8,7 @@
 #include <iterator>
 #include <map>
 
+#include "core/generator.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
@@ -261,6 +262,66 @@ TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
     m_form->trigger(Command::Generate);
     EXPECT_EQ(onlyMessage(), messages::kCopiedPrompt);
 }
+
+struct ImportCase {
+    const char *name;
+    bool fromFile;         ///< a dropped .css file rather than the clipboard
+    std::string bytes;     ///< empty: take the code of `values`
+    bool accepted;
+    std::u16string_view says;  ///< a part of the refusal
+};
+void PrintTo(const ImportCase &c, std::ostream *os) { *os << c.name; }
+
+class FormImportTest : public FormTest, public testing::WithParamInterface<ImportCase> {};
+
+TEST_P(FormImportTest, SetsEveryBoxOrChangesNothing) {
+    const ImportCase &c = GetParam();
+    StyleValues made = startValues();
+    made.slot(1) = u"https://img.alicdn.com/imgextra/i1/上衣.jpg";
+    made.slot(3) = u"#123";  // hidden
+    made.slot(17) = u"hidden too";
+    made.images[2] = u"https://img.alicdn.com/x.gif";
+    std::string bytes = c.bytes.empty() ? utf8FromUtf16(generateCss(made)) : c.bytes;
+    if (c.bytes == "LF") {
+        bytes.clear();
+        for (char ch : utf8FromUtf16(generateCss(made))) {
+            if (ch != '\r') bytes.push_back(ch);
+        }
+    }
+    m_form->textEdited(14 - 1, u"kept: never in the code");
+    const StyleValues before = m_form->values();
+    if (c.fromFile) {
+        const std::filesystem::path file = m_dir / "last season.CSS";
+        std::string error;
+        ASSERT_TRUE(writeFileAtomically(file, bytes, error));
+        m_form->filesDropped({file});
+    } else {
+        m_clipboard.contents = *utf16FromUtf8(bytes);
+        m_form->trigger(Command::Import);
+    }
+    if (c.accepted) {
+        made.slot(14) = before.slot(14);
+        EXPECT_EQ(m_form->values(), made);
+        EXPECT_EQ(m_view.texts[16], u"hidden too");
+        EXPECT_TRUE(m_messages.shown.empty());
+    } else {
+        EXPECT_EQ(m_form->values(), before);
+        ASSERT_EQ(m_messages.shown.size(), 1U);
+        EXPECT_NE(onlyMessage().find(c.says), std::u16string::npos) << utf8FromUtf16(onlyMessage());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sources, FormImportTest,
+    testing::Values(
+        ImportCase{"Clipboard", false, "", true, u""},
+        ImportCase{"DroppedFile", true, "", true, u""},
+        ImportCase{"LineEndsChangedToLf", false, "LF", true, u""},
+        ImportCase{"OtherCss", false, ".nav{color:red}\r\n", false, u"第 1 行第 2 个字符"},
+        ImportCase{"OtherCssInAFile", true, "body{}", false, u"last season.CSS"},
+        ImportCase{"Empty", false, " ", false, messages::kImportClipboardRefused},
+        ImportCase{"NotUtf8", true, "\xff\xfe", false, messages::kImportNotUtf8}),
+    [](const testing::TestParamInfo<ImportCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, FailuresAreReportedAndTheFormCarriesOn) {
     m_clipboard.fault = FakeClipboard::Fault::Throws;

@@ -1,7 +1,9 @@
 #include "form.h"
 
 #include <system_error>
+#include <variant>
 
+#include "core/importer.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
@@ -18,6 +20,25 @@ constexpr std::string_view kPreviewName = "preview.html";
 std::u16string text16(std::string_view utf8) { return utf16FromUtf8(utf8).value_or(u"\uFFFD"); }
 
 std::u16string pathText(const std::filesystem::path &path) { return text16(utf8FromPath(path)); }
+
+/** Text for a message, with line breaks and other control characters written visibly. */
+std::u16string shownText(std::u16string_view text) {
+    std::u16string shown;
+    for (char16_t c : text) {
+        if (c == u'\r') {
+            shown += u"\\r";
+        } else if (c == u'\n') {
+            shown += u"\\n";
+        } else if (c == u'\t') {
+            shown += u"\\t";
+        } else if (c < 0x20 || c == 0x7F) {
+            shown += u'\uFFFD';
+        } else {
+            shown.push_back(c);
+        }
+    }
+    return shown;
+}
 
 /** Black or white, whichever reads better on the colour. */
 Rgb readableOn(Rgb colour) {
@@ -184,6 +205,9 @@ void Form::trigger(Command command, int box) {
             case Command::PickColour:
                 pickColour(box);
                 break;
+            case Command::Import:
+                importClipboard();
+                break;
         }
     });
 }
@@ -301,9 +325,68 @@ bool Form::loadValuesFile(const std::filesystem::path &file) {
 }
 
 void Form::filesDropped(const std::vector<std::filesystem::path> &files) {
-    if (!files.empty()) {
-        run([this, &files] { loadValuesFile(files.front()); });
+    if (files.empty()) {
+        return;
     }
+    run([this, &files] {
+        std::u16string extension = files.front().extension().u16string();
+        for (char16_t &c : extension) {
+            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        }
+        if (extension == u".css") {
+            importFile(files.front());
+        } else {
+            loadValuesFile(files.front());
+        }
+    });
+}
+
+void Form::importClipboard() {
+    const std::optional<std::u16string> text = m_services.clipboard.text();
+    if (!text) {
+        m_services.messages.inform(std::u16string(messages::kImportFailedCaption),
+                                   std::u16string(messages::kImportClipboardUnreadable));
+        return;
+    }
+    importText(utf8FromUtf16(*text), messages::kImportClipboardRefused);
+}
+
+void Form::importFile(const std::filesystem::path &file) {
+    std::string bytes, error;
+    if (!readFile(file, bytes, error)) {
+        reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
+                          text16(error));
+        return;
+    }
+    importText(bytes, std::u16string(messages::kImportFileRefused) + pathText(file));
+}
+
+void Form::importText(std::string_view utf8, std::u16string_view refusal) {
+    if (utf8.starts_with("\xEF\xBB\xBF")) {
+        utf8.remove_prefix(3);  // the byte order mark some editors write
+    }
+    const std::optional<std::u16string> text = utf16FromUtf8(utf8);
+    std::u16string where;
+    if (text) {
+        ImportResult result = importCss(*text, m_values);
+        if (const StyleValues *values = std::get_if<StyleValues>(&result)) {
+            setValues(*values);
+            return;
+        }
+        const ImportError &error = std::get<ImportError>(result);
+        where = std::u16string(messages::kImportWherePrefix) +
+                text16(std::to_string(error.line)) + std::u16string(messages::kImportWhereLine) +
+                text16(std::to_string(error.column)) +
+                std::u16string(messages::kImportWhereColumn);
+        where += error.expected.empty() ? std::u16string(messages::kImportExpectedEnd)
+                                        : std::u16string(messages::kImportExpectedOpen) +
+                                              shownText(error.expected) +
+                                              std::u16string(messages::kImportExpectedClose);
+    } else {
+        where = messages::kImportNotUtf8;
+    }
+    m_services.messages.inform(std::u16string(messages::kImportFailedCaption),
+                               std::u16string(refusal) + where);
 }
 
 void Form::pickColour(int box) {

@@ -58,6 +58,7 @@ enum class Command {
     OpenValues,  ///< load a values file chosen in the system's dialog
     SaveValues,  ///< save every value to a file chosen in the system's dialog
     PickColour,  ///< choose a colour box's colour in the system's dialog
+    Import,      ///< read the navigation code on the clipboard back into the boxes
 };
 
 /** An entry of the window's menus, with its shortcut. */
@@ -68,8 +69,9 @@ struct MenuEntry {
 };
 
 /** The entries of the window's context menu and of each box's menu, below its own entries. */
-inline constexpr std::array<MenuEntry, 3> kMenuEntries{{
+inline constexpr std::array<MenuEntry, 4> kMenuEntries{{
     {Command::Preview, u"预览", "F5"},
+    {Command::Import, u"导入代码", "Ctrl+I"},
     {Command::OpenValues, u"打开方案…", "Ctrl+O"},
     {Command::SaveValues, u"保存方案…", "Ctrl+S"},
 }};
@@ -150,7 +152,10 @@ public:
     /** Whether a box takes colours, so that its menu offers the colour dialog. */
     static bool isColourBox(int box);
 
-    /** Files dropped on the window: the first is loaded as a values file. */
+    /**
+     * Files dropped on the window: the first is imported as navigation code when its name ends
+     * in ".css", and loaded as a values file otherwise.
+     */
     void filesDropped(const std::vector<std::filesystem::path> &files);
 
     /** Rewrites the open preview page if a box changed since it was written. */
@@ -175,6 +180,9 @@ private:
     void saveValues();
     void pickColour(int box);
     bool loadValuesFile(const std::filesystem::path &file);
+    void importClipboard();
+    void importFile(const std::filesystem::path &file);
+    void importText(std::string_view utf8, std::u16string_view refusal);
     bool writePreview();
     void updateLook(int box);
     void reportFailure(const std::string &reason);

@@ -59,6 +59,25 @@ inline constexpr std::u16string_view kValuesUnknownName =
 inline constexpr std::u16string_view kValuesBadEscape = u"反斜杠后只能是 \\、n 或 r";
 inline constexpr std::u16string_view kValuesTooLarge = u"文件太大";
 
+inline constexpr std::u16string_view kImportFailedCaption = u"无法导入代码";
+inline constexpr std::u16string_view kImportClipboardUnreadable =
+    u"无法读取粘贴板（可能有其他程序正在使用粘贴板），各个框中的内容都没有改动。请稍后再试。";
+/** Followed by where the text stops matching. */
+inline constexpr std::u16string_view kImportClipboardRefused =
+    u"粘贴板中不是 Velmora 能读取的导航条代码，各个框中的内容都没有改动。";
+/** Followed by the file's path and where its text stops matching, or why it cannot be read. */
+inline constexpr std::u16string_view kImportFileRefused =
+    u"这个文件中不是 Velmora 能读取的导航条代码，各个框中的内容都没有改动。\n文件：";
+/** Between them the line and the column where the text stops matching. */
+inline constexpr std::u16string_view kImportWherePrefix = u"\n从第 ";
+inline constexpr std::u16string_view kImportWhereLine = u" 行第 ";
+inline constexpr std::u16string_view kImportWhereColumn = u" 个字符起与导航条代码不符，";
+/** Around a few characters of what should stand there. */
+inline constexpr std::u16string_view kImportExpectedOpen = u"那里应为：“";
+inline constexpr std::u16string_view kImportExpectedClose = u"”";
+inline constexpr std::u16string_view kImportExpectedEnd = u"代码应在那里结束。";
+inline constexpr std::u16string_view kImportNotUtf8 = u"\n（不是 UTF-8 文本）";
+
 /** What a box's marker says, one line for each problem of its value. */
 inline constexpr std::u16string_view kProblemSpaces = u"开头或结尾有空格或换行，请删除。";
 inline constexpr std::u16string_view kProblemNotAColour =

@@ -1,5 +1,6 @@
 #include "ui/qt/mainwindow.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -350,6 +351,59 @@ private Q_SLOTS:
             QVERIFY(q(m_messages.shown[0].prompt).endsWith(QString::fromStdString(kShopUrl)));
         }
         QCOMPARE(m_window->form().values(), before);
+    }
+
+    void importFromTheClipboard_data() {
+        QTest::addColumn<bool>("navigationCode");
+        QTest::newRow("navigation-code") << true;
+        QTest::newRow("other-text") << false;
+    }
+
+    void importFromTheClipboard() {
+        QFETCH(bool, navigationCode);
+        StyleValues made = startValues();
+        made.slot(2) = u"#123456";
+        made.slot(9) = u"orange";  // hidden
+        m_clipboard.contents = navigationCode ? generateCss(made) : u"body{color:red}";
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(widget("Text4(1)"), Qt::Key_I, Qt::ControlModifier);
+        if (navigationCode) {
+            QCOMPARE(m_window->form().values(), made);
+            QCOMPARE(widget<QLineEdit>("Text4(2)")->text(), QStringLiteral("#123456"));
+            QCOMPARE(m_messages.shown.size(), 0U);
+        } else {
+            QCOMPARE(m_window->form().values(), startValues());
+            QCOMPARE(m_messages.shown.size(), 1U);
+            QCOMPARE(q(m_messages.shown[0].caption), q(messages::kImportFailedCaption));
+        }
+    }
+
+    void shortcutsAndMenusReachTheForm() {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTest::keyClick(widget("Text7"), Qt::Key_F5);  // wherever the focus is
+        QCOMPARE(m_opener.opened.size(), 1U);
+        QVERIFY(QString::fromStdString(m_opener.opened[0]).startsWith("file://"));
+        m_dialogs.file.reset();
+        QTest::keyClick(widget("Command2"), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(widget("Command2"), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(m_dialogs.fileAsked, (std::vector<bool>{true, false}));
+        QStringList entries;
+        for (QAction *action : m_window->actions()) {
+            entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
+        }
+        QCOMPARE(entries, (QStringList{"预览 F5", "导入代码 Ctrl+I", "打开方案… Ctrl+O",
+                                       "保存方案… Ctrl+S"}));
+        QCOMPARE(m_window->contextMenuPolicy(), Qt::ActionsContextMenu);
+        // A double click on a colour box opens the colour dialog; on an image box it does not.
+        m_dialogs.colour = Rgb{1, 2, 3};
+        QTest::mouseDClick(widget("Text4(1)"), Qt::LeftButton);
+        QTest::mouseDClick(widget("Text4(7)"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.colourAsked.size(), 1U);
+        QCOMPARE(widget<QLineEdit>("Text4(7)")->text(), QStringLiteral("#010203"));
+        QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Base), QColor(1, 2, 3));
+        QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Text), QColor(Qt::white));
     }
 
     void smallScreenScrollsToEveryControl() {
