@@ -14,8 +14,8 @@ namespace velmora {
  * Names are slot.1 to slot.18, menu-hover-image, submenu-image and submenu-hover-image; spaces
  * around a name are ignored. The value is everything after the first "=", spaces included. A
  * backslash starts an escape: \\ is a backslash, \n a line feed, \r a carriage return. Lines
- * that are empty, blank or start with "#" are skipped; lines may end in LF or CR LF; a UTF-8
- * byte order mark at the start is skipped.
+ * that are empty, blank or start with "#" are skipped; a line ends at LF, CR LF or a lone CR; a
+ * UTF-8 byte order mark at the start is skipped. Every line, comments included, must be UTF-8.
  */
 
 /** Where a preset text is wrong. */
