@@ -155,7 +155,8 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options) {
             applySlot(values, argument);
         } else if (option == options.values) {
             std::string text, error;
-            if (!readFile(pathFromUtf8(argument), text, error)) {
+            if (readFile(pathFromUtf8(argument), text, error, kMaxValuesFileBytes) !=
+                ReadResult::Read) {
                 throw UsageError{error};
             }
             if (const auto wrong = applyPreset(text, values)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,6 +18,12 @@ namespace velmora {
  * that are empty, blank or start with "#" are skipped; a line ends at LF, CR LF or a lone CR; a
  * UTF-8 byte order mark at the start is skipped. Every line, comments included, must be UTF-8.
  */
+
+/**
+ * The largest values file the window and velmora-css read: 256 MiB, thousands of times what the
+ * longest values of a shop take, yet small enough to read into memory.
+ */
+inline constexpr std::uintmax_t kMaxValuesFileBytes = std::uintmax_t{256} << 20;
 
 /** Where a preset text is wrong. */
 struct PresetError {

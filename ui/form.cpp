@@ -278,10 +278,17 @@ void Form::openValues() {
 
 bool Form::loadValuesFile(const std::filesystem::path &file) {
     std::string bytes, error;
-    if (!readFile(file, bytes, error)) {
-        reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
-                          text16(error));
-        return false;
+    switch (readFile(file, bytes, error, kMaxValuesFileBytes)) {
+        case ReadResult::Read:
+            break;
+        case ReadResult::Failed:
+            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
+                              text16(error));
+            return false;
+        case ReadResult::TooLarge:
+            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
+                              messages::kValuesTooLarge);
+            return false;
     }
     StyleValues loaded = m_values;
     if (const std::optional<PresetError> wrong = applyPreset(bytes, loaded)) {
