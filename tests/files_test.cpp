@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -299,6 +300,20 @@ INSTANTIATE_TEST_SUITE_P(
                     SignalCase{"NamedTemporaryInterrupted", SIGINT, false, true},
                     SignalCase{"NamedTemporaryTerminated", SIGTERM, true, true}),
     [](const testing::TestParamInfo<SignalCase> &info) { return info.param.name; });
+
+TEST_F(FilesTest, LackOfMemoryIsOneLineAndStatusOne) {
+    const fs::path values = m_dir / "big.txt";
+    const fs::path err = m_dir / "err.txt";
+    writeText(values, "slot.1=" + std::string(80 << 20, 'x') + "\n");
+    const pid_t pid = startProgram({"--values", values}, err, [] {
+        // Room for the file's bytes, not for their UTF-16 text as well.
+        const rlimit limit{160 << 20, 160 << 20};
+        ::setrlimit(RLIMIT_AS, &limit);
+    });
+    const int status = waitFor(pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
+    EXPECT_EQ(readAll(err), "velmora-css: out of memory\n");
+}
 
 }  // namespace
 }  // namespace velmora
