@@ -10,6 +10,7 @@
 #include "core/generator.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
+#include "platform/files.h"
 #include "testsupport.h"
 
 namespace velmora {
@@ -172,12 +173,9 @@ TEST(Cli, HelpAndVersionGoToStandardOutput) {
 class CliOutputFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("velmora-cli-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
+        // A folder of its own: a parameterised test's name holds a '/'.
+        std::string error;
+        m_dir = makePrivateFolder(error).value();
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
