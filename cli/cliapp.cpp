@@ -4,7 +4,9 @@
 #include <array>
 #include <iterator>
 #include <map>
+#include <new>
 #include <optional>
+#include <utility>
 #include <variant>
 
 #include "core/generator.h"
@@ -26,6 +28,21 @@ constexpr const char *kProgram = "velmora-css";
 struct UsageError {
     std::string message;
 };
+
+/** Reports message as one line: what it quotes may hold line breaks or terminal controls. */
+void say(std::ostream &err, std::string_view message) {
+    err << kProgram << ": " << printable(message) << '\n';
+}
+
+/** Flushes out, reporting a failure (such as a full device) on err. */
+bool flushed(std::ostream &out, std::ostream &err) {
+    out.flush();
+    if (!out) {
+        say(err, "cannot write to standard output");
+        return false;
+    }
+    return true;
+}
 
 int slotNumber(const std::string &text) {
     const std::optional<int> number = parseSlotNumber(text);
@@ -189,11 +206,20 @@ void applyImport(StyleValues &values, const std::string &path, std::istream &in)
     const std::string name = path == "-" ? "<stdin>" : path;
     std::string bytes, error;
     if (path == "-") {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        char buffer[65536];
+        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+            if (bytes.size() > kMaxValuesFileBytes) {
+                throw UsageError{"standard input holds more than " +
+                                 std::to_string(kMaxValuesFileBytes >> 20) +
+                                 " MiB, more than any navigation code"};
+            }
+        }
         if (in.bad()) {
             throw UsageError{"cannot read standard input"};
         }
-    } else if (!readFile(pathFromUtf8(path), bytes, error)) {
+    } else if (readFile(pathFromUtf8(path), bytes, error, kMaxValuesFileBytes) !=
+               ReadResult::Read) {
         throw UsageError{error};
     }
     std::string_view code = bytes;
@@ -231,7 +257,8 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options, std::istream
             applyImport(values, argument, in);
         } else if (option == options.values) {
             std::string text, error;
-            if (!readFile(pathFromUtf8(argument), text, error)) {
+            if (readFile(pathFromUtf8(argument), text, error, kMaxValuesFileBytes) !=
+                ReadResult::Read) {
                 throw UsageError{error};
             }
             if (const auto wrong = applyPreset(text, values)) {
@@ -249,22 +276,75 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options, std::istream
     return values;
 }
 
+/** A file named on the command line. */
+struct NamedFile {
+    std::string option;
+    std::string path;
+    std::optional<FileIdentity> identity;
+};
+
+/**
+ * Refuses empty file names, and outputs that would overwrite an input or each other, before
+ * anything is read or written. Saving the values back to a file they come from is fine: it is
+ * read before it is written.
+ */
+void checkFiles(const CLI::App &app, const Options &options) {
+    std::vector<NamedFile> inputs, outputs;
+    for (const std::string &path : options.values->results()) {
+        inputs.push_back({"--values", path, std::nullopt});
+    }
+    for (const std::string &path : options.import->results()) {
+        if (path != "-") {
+            inputs.push_back({"--import", path, std::nullopt});
+        }
+    }
+    for (const auto &[option, path] :
+         {std::pair{"--output", &options.output}, std::pair{"--preview", &options.preview},
+          std::pair{"--save-values", &options.saveValues}}) {
+        if (app.count(option) > 0) {
+            outputs.push_back({option, *path, std::nullopt});
+        }
+    }
+    for (std::vector<NamedFile> *files : {&inputs, &outputs}) {
+        for (NamedFile &file : *files) {
+            if (file.path.empty()) {
+                throw UsageError{file.option + ": the file name is empty"};
+            }
+            file.identity = fileIdentity(pathFromUtf8(file.path));
+        }
+    }
+    const auto same = [](const NamedFile &a, const NamedFile &b) {
+        return a.identity && b.identity && *a.identity == *b.identity;
+    };
+    for (auto output = outputs.begin(); output != outputs.end(); ++output) {
+        for (auto other = std::next(output); other != outputs.end(); ++other) {
+            if (same(*output, *other)) {
+                throw UsageError{output->option + " and " + other->option +
+                                 " name the same file: " + output->path};
+            }
+        }
+        for (const NamedFile &input : inputs) {
+            if (same(*output, input) && output->option != "--save-values") {
+                throw UsageError{output->option + " would overwrite the values file " + input.path};
+            }
+        }
+    }
+}
+
 bool writeTo(const std::string &path, std::string_view bytes, std::ostream &err) {
     std::string error;
     if (!writeFileAtomically(pathFromUtf8(path), bytes, error)) {
-        err << kProgram << ": " << error << '\n';
+        say(err, error);
         return false;
     }
     return true;
 }
 
-}  // namespace
-
-int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
-           std::ostream &err) {
+int run(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+        std::ostream &err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (!utf16FromUtf8(args[i])) {
-            err << kProgram << ": argument " << i + 1 << " is not valid UTF-8\n";
+            say(err, "argument " + std::to_string(i + 1) + " is not valid UTF-8");
             return kExitBadUsage;
         }
     }
@@ -279,34 +359,34 @@ int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
         app.parse(reversed);
     } catch (const CLI::CallForHelp &) {
         out << app.help();
-        return kExitOk;
+        return flushed(out, err) ? kExitOk : kExitFailed;
     } catch (const CLI::CallForVersion &version) {
         out << version.what() << '\n';
-        return kExitOk;
+        return flushed(out, err) ? kExitOk : kExitFailed;
     } catch (const CLI::ParseError &error) {
-        err << kProgram << ": " << error.what() << '\n';
+        say(err, error.what());
         return kExitBadUsage;
     }
 
     if (options.list) {
         out << slotTable();
-        return kExitOk;
+        return flushed(out, err) ? kExitOk : kExitFailed;
     }
 
     StyleValues values;
     try {
+        checkFiles(app, options);
         values = valuesFrom(app, options, in);
     } catch (const UsageError &error) {
-        err << kProgram << ": " << error.message << '\n';
+        say(err, error.message);
         return kExitBadUsage;
     }
 
     if (options.check || options.strict) {
         const std::vector<Finding> warnings = checkValues(values);
         for (const Finding &warning : warnings) {
-            err << kProgram << ": warning: " << boxName(warning.box) << ": '"
-                << utf8FromUtf16(values.box(warning.box)) << "' " << describe(warning.problem)
-                << '\n';
+            say(err, "warning: " + boxName(warning.box) + ": '" +
+                         utf8FromUtf16(values.box(warning.box)) + "' " + describe(warning.problem));
         }
         if (options.strict && !warnings.empty()) {
             return kExitWarnings;
@@ -325,13 +405,22 @@ int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream 
         ok = writeTo(options.output, css, err) && ok;
     } else {
         out.write(css.data(), static_cast<std::streamsize>(css.size()));
-        out.flush();
-        if (!out) {
-            err << kProgram << ": cannot write the CSS to standard output\n";
-            ok = false;
-        }
+        ok = flushed(out, err) && ok;
     }
     return ok ? kExitOk : kExitFailed;
+}
+
+}  // namespace
+
+int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
+           std::ostream &err) {
+    try {
+        return run(args, in, out, err);
+    } catch (const std::bad_alloc &) {
+        // Values of hundreds of megabytes can take more memory than there is.
+        err << kProgram << ": out of memory\n";
+        return kExitFailed;
+    }
 }
 
 }  // namespace velmora

@@ -10,7 +10,7 @@ namespace velmora {
 /** Exit statuses of velmora-css. */
 enum ExitStatus : int {
     kExitOk = 0,
-    kExitFailed = 1,    ///< the CSS could not be written
+    kExitFailed = 1,    ///< a file or standard output could not be written, or memory ran out
     kExitBadUsage = 2,  ///< the command line or a values file is wrong; nothing was written
     kExitWarnings = 3,  ///< --strict found questionable values; nothing was written
 };
@@ -19,8 +19,9 @@ enum ExitStatus : int {
  * Runs velmora-css on args (the arguments after the program name): parses them, generates the
  * style sheet and writes it as UTF-8 bytes to out, or to the file named by --output, and any
  * preview page and values file asked for. Options that set values apply in the order given;
- * "--import -" reads the code from in. Errors go to err as one line; on a bad command line
- * nothing is written to out.
+ * "--import -" reads the code from in. Errors go to err one line each, control characters shown
+ * escaped; on a bad command line (an empty file name, an output that is an input or another
+ * output) nothing is written.
  * @return an ExitStatus.
  */
 int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,

@@ -24,6 +24,52 @@ void appendUtf8(std::string &out, char32_t cp) {
     }
 }
 
+struct Decoded {
+    char32_t codePoint;
+    std::size_t length;  ///< in bytes
+};
+
+/** The code point whose well-formed UTF-8 starts at bytes[i], or nothing. */
+std::optional<Decoded> decodeAt(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    std::size_t length = 0;
+    char32_t cp = 0;
+    char32_t least = 0;
+    if (lead < 0x80) {
+        return Decoded{lead, 1};
+    } else if ((lead & 0xE0U) == 0xC0U) {
+        length = 2, cp = lead & 0x1FU, least = 0x80;
+    } else if ((lead & 0xF0U) == 0xE0U) {
+        length = 3, cp = lead & 0x0FU, least = 0x800;
+    } else if ((lead & 0xF8U) == 0xF0U) {
+        length = 4, cp = lead & 0x07U, least = 0x10000;
+    } else {
+        return std::nullopt;
+    }
+    if (bytes.size() - i < length) {
+        return std::nullopt;
+    }
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto byte = static_cast<unsigned char>(bytes[i + k]);
+        if (!isContinuation(byte)) {
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (byte & 0x3FU);
+    }
+    if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        return std::nullopt;
+    }
+    return Decoded{cp, length};
+}
+
+void appendHex(std::string &out, std::string_view prefix, unsigned value, int digits) {
+    constexpr char kHex[] = "0123456789abcdef";
+    out += prefix;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4) {
+        out.push_back(kHex[(value >> shift) & 15U]);
+    }
+}
+
 }  // namespace
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
@@ -31,36 +77,11 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        std::size_t length = 0;
-        char32_t cp = 0;
-        char32_t least = 0;
-        if (lead < 0x80) {
-            out.push_back(lead);
-            ++i;
-            continue;
-        } else if ((lead & 0xE0U) == 0xC0U) {
-            length = 2, cp = lead & 0x1FU, least = 0x80;
-        } else if ((lead & 0xF0U) == 0xE0U) {
-            length = 3, cp = lead & 0x0FU, least = 0x800;
-        } else if ((lead & 0xF8U) == 0xF0U) {
-            length = 4, cp = lead & 0x07U, least = 0x10000;
-        } else {
+        const std::optional<Decoded> decoded = decodeAt(bytes, i);
+        if (!decoded) {
             return std::nullopt;
         }
-        if (bytes.size() - i < length) {
-            return std::nullopt;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto byte = static_cast<unsigned char>(bytes[i + k]);
-            if (!isContinuation(byte)) {
-                return std::nullopt;
-            }
-            cp = (cp << 6) | (byte & 0x3FU);
-        }
-        if (cp < least || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            return std::nullopt;
-        }
+        char32_t cp = decoded->codePoint;
         if (cp >= 0x10000) {
             cp -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
@@ -68,7 +89,7 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
         } else {
             out.push_back(static_cast<char16_t>(cp));
         }
-        i += length;
+        i += decoded->length;
     }
     return out;
 }
@@ -86,6 +107,36 @@ std::string utf8FromUtf16(std::u16string_view text) {
             cp = 0xFFFD;
         }
         appendUtf8(out, cp);
+    }
+    return out;
+}
+
+std::string printable(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const std::optional<Decoded> decoded = decodeAt(utf8, i);
+        if (!decoded) {
+            appendHex(out, "\\x", static_cast<unsigned char>(utf8[i]), 2);
+            ++i;
+            continue;
+        }
+        const char32_t cp = decoded->codePoint;
+        if (cp == '\n') {
+            out += "\\n";
+        } else if (cp == '\r') {
+            out += "\\r";
+        } else if (cp == '\t') {
+            out += "\\t";
+        } else if (cp < 0x20 || cp == 0x7F) {
+            appendHex(out, "\\x", static_cast<unsigned>(cp), 2);
+        } else if (cp >= 0x80 && cp < 0xA0) {
+            appendHex(out, "\\u", static_cast<unsigned>(cp), 4);
+        } else {
+            out.append(utf8.substr(i, decoded->length));
+        }
+        i += decoded->length;
     }
     return out;
 }

@@ -18,4 +18,13 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes);
  */
 std::string utf8FromUtf16(std::u16string_view text);
 
+/**
+ * The text with what a terminal would act on shown as escapes, for quoting values and names in
+ * messages of one line: \n, \r and \t, other C0 controls and DEL as \xNN, C1 controls as
+ * \u0080 to \u009F, and each byte that is not part of well-formed UTF-8 as \xNN. A backslash
+ * is kept as it is, so the result is for reading, not for reading back, and printable() of
+ * printable() text changes nothing.
+ */
+std::string printable(std::string_view utf8);
+
 }  // namespace velmora

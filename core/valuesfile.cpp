@@ -85,32 +85,38 @@ std::optional<PresetError> applyPreset(std::string_view text, StyleValues &value
     int lineNumber = 0;
     while (!text.empty()) {
         ++lineNumber;
-        const std::size_t end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
+        const std::size_t end = text.find_first_of("\r\n");
+        const std::string_view line = text.substr(0, end);
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end != std::string_view::npos && text[end] == '\r' && next < text.size() &&
+            text[next] == '\n') {
+            ++next;
+        }
+        text.remove_prefix(next);
+        // Comments too: a file that is not UTF-8 is not one we wrote, whatever it holds.
+        if (!utf16FromUtf8(line)) {
+            return PresetError{PresetError::Kind::NotUtf8, lineNumber, "not valid UTF-8"};
         }
         if (trimSpaces(line).empty() || trimSpaces(line).starts_with('#')) {
             continue;
         }
-        if (!utf16FromUtf8(line)) {
-            return PresetError{PresetError::Kind::NotUtf8, lineNumber, "not valid UTF-8"};
-        }
         const std::size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            return PresetError{PresetError::Kind::NoEquals, lineNumber, "no '=' (write name=value)"};
+            return PresetError{PresetError::Kind::NoEquals, lineNumber,
+                               "no '=' (write name=value)"};
         }
         const std::string_view name = trimSpaces(line.substr(0, equals));
         std::u16string *value = target(values, name);
         if (value == nullptr) {
-            return PresetError{PresetError::Kind::UnknownName, lineNumber, "unknown name '" + std::string(name) +
-                                               "' (slot.1 to slot.18, menu-hover-image, "
-                                               "submenu-image, submenu-hover-image)"};
+            return PresetError{PresetError::Kind::UnknownName, lineNumber,
+                               "unknown name '" + printable(name) +
+                                   "' (slot.1 to slot.18, menu-hover-image, "
+                                   "submenu-image, submenu-hover-image)"};
         }
         const std::optional<std::string> unescaped = unescape(line.substr(equals + 1));
         if (!unescaped) {
-            return PresetError{PresetError::Kind::BadEscape, lineNumber, "a backslash must be followed by \\, n or r"};
+            return PresetError{PresetError::Kind::BadEscape, lineNumber,
+                               "a backslash must be followed by \\, n or r"};
         }
         *value = *utf16FromUtf8(*unescaped);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,9 +15,15 @@ namespace velmora {
  * Names are slot.1 to slot.18, menu-hover-image, submenu-image and submenu-hover-image; spaces
  * around a name are ignored. The value is everything after the first "=", spaces included. A
  * backslash starts an escape: \\ is a backslash, \n a line feed, \r a carriage return. Lines
- * that are empty, blank or start with "#" are skipped; lines may end in LF or CR LF; a UTF-8
- * byte order mark at the start is skipped.
+ * that are empty, blank or start with "#" are skipped; a line ends at LF, CR LF or a lone CR; a
+ * UTF-8 byte order mark at the start is skipped. Every line, comments included, must be UTF-8.
  */
+
+/**
+ * The largest values file the window and velmora-css read: 256 MiB, thousands of times what the
+ * longest values of a shop take, yet small enough to read into memory.
+ */
+inline constexpr std::uintmax_t kMaxValuesFileBytes = std::uintmax_t{256} << 20;
 
 /** Where a preset text is wrong. */
 struct PresetError {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,14 +21,56 @@ std::filesystem::path pathFromUtf8(std::string_view text);
 std::string utf8FromPath(const std::filesystem::path &path);
 
 /**
- * Writes bytes to the file at path whole or not at all: into a temporary file beside it, flushed
- * to disk, then put in place of path. Leaves neither a partial file nor the temporary one behind.
+ * Writes bytes to the file at path as a user expects a program to write a file it was told to:
+ *
+ * - A regular file, or a name not yet taken, gets the bytes whole or not at all: they go to a
+ *   temporary file in the same folder under a short name (so any name the folder accepts can be
+ *   written), flushed to disk, then put in place of path. Neither a partial file nor the
+ *   temporary one is left behind on failure. On Linux the temporary file has no name until it
+ *   is whole, so a program ended while writing leaves nothing either; where the file system
+ *   cannot do that, the named one is removed on SIGINT, SIGTERM, SIGHUP or SIGQUIT.
+ * - The replaced file's permissions are kept, and its owner and group where the system allows.
+ *   The file is a new one, though: other hard links to the old file keep the old bytes, and
+ *   its extended attributes and access lists are not copied.
+ * - A symbolic link is followed to the file it names, which is replaced (or made, for a link
+ *   to nothing); the link stays as it is.
+ * - A device, FIFO or other file that is not a regular file (such as /dev/null, or NUL on
+ *   Windows) is opened and written as it is, never replaced.
+ * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error);
 
-/** Reads the whole file at path into bytes. */
-bool readFile(const std::filesystem::path &path, std::string &bytes, std::string &error);
+/** How readFile ended. */
+enum class ReadResult {
+    Read,      ///< bytes holds the whole file
+    Failed,    ///< the file could not be read
+    TooLarge,  ///< the file holds more than the most asked for; bytes holds nothing
+};
+
+/**
+ * Reads the whole file at path into bytes, or refuses it once it holds more than maxBytes
+ * (which also ends reading from a device without end, such as /dev/zero). Error names the file
+ * and says why, for Failed and TooLarge alike.
+ */
+ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::string &error,
+                    std::uintmax_t maxBytes = UINTMAX_MAX);
+
+/**
+ * The file a path names, compared by what it is rather than how it is spelt: an existing file
+ * by its device and file number (so hard links, symbolic links and "./" spellings of one file
+ * are the same), a name not yet taken by its folder's numbers and the name itself. Symbolic
+ * links are followed as writeFileAtomically follows them.
+ */
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+    std::string name;  ///< empty for an existing file; the name in the folder for a new one
+    bool operator==(const FileIdentity &) const = default;
+};
+
+/** The identity of the file at path, or nothing when neither it nor its folder is there. */
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path &path);
 
 /**
  * Makes a new folder of its own under the user's temporary folder, with a name nobody can

@@ -10,6 +10,8 @@
 #include "core/valuesfile.h"
 #include "core/generator.h"
 #include "core/utf.h"
+#include "core/valuesfile.h"
+#include "platform/files.h"
 #include "testsupport.h"
 
 namespace velmora {
@@ -120,7 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"SlotNotANumber", {"--slot", "two=x"}, "'two'"},
         BadCase{"SlotHuge", {"--slot", "99999999999999999999=x"}, "'99999999999999999999'"},
         BadCase{"SlotWithoutEquals", {"--slot", "2"}, "'2' has no '='"},
-        BadCase{"InvalidUtf8", {"--slot", "2=caf\xE9"}, "argument 2 is not valid UTF-8"}),
+        BadCase{"InvalidUtf8", {"--slot", "2=caf\xE9"}, "argument 2 is not valid UTF-8"},
+        BadCase{"EmptyOutput", {"--output", ""}, "--output: the file name is empty"},
+        BadCase{"EmptyPreview", {"--preview", ""}, "--preview: the file name is empty"},
+        BadCase{"EmptySaveValues", {"--save-values", ""}, "--save-values: the file name is empty"},
+        BadCase{"EmptyValues", {"--values", ""}, "--values: the file name is empty"},
+        BadCase{"ControlsInOptionShownEscaped", {"--\x1b[2J"}, "--\\x1b[2J"}),
     [](const testing::TestParamInfo<BadCase> &info) { return info.param.name; });
 
 TEST(Cli, ListsTheSlotTable) {
@@ -138,6 +145,25 @@ TEST(Cli, ListsTheSlotTable) {
     EXPECT_EQ(all[17], "18\thidden\tplain\t#0000ff\t\t鼠标移至,二级下拉菜单文字颜色：");
 }
 
+/** A stream whose every write fails, as on a full device. */
+class FullDevice : public std::streambuf {
+protected:
+    int_type overflow(int_type) override { return traits_type::eof(); }
+    std::streamsize xsputn(const char *, std::streamsize) override { return 0; }
+};
+
+TEST(Cli, StandardOutputThatCannotBeWrittenIsAnError) {
+    for (const std::vector<std::string> &args :
+         {std::vector<std::string>{"--list"}, {"--help"}, {"--version"}, {"--slot", "2=#000"}}) {
+        FullDevice full;
+        std::ostream out(&full);
+        std::istringstream in;
+        std::ostringstream err;
+        EXPECT_EQ(runCli(args, in, out, err), kExitFailed) << args[0];
+        EXPECT_EQ(err.str(), "velmora-css: cannot write to standard output\n") << args[0];
+    }
+}
+
 TEST(Cli, HelpAndVersionGoToStandardOutput) {
     for (const char *option : {"--help", "--version"}) {
         const CliRun result = run({option});
@@ -150,12 +176,9 @@ TEST(Cli, HelpAndVersionGoToStandardOutput) {
 class CliOutputFileTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("velmora-cli-test-" +
-                 std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
+        // A folder of its own: a parameterised test's name holds a '/'.
+        std::string error;
+        m_dir = makePrivateFolder(error).value();
     }
     void TearDown() override { std::filesystem::remove_all(m_dir); }
 
@@ -213,9 +236,13 @@ TEST_F(CliOutputFileTest, SavedValuesGiveTheSameCss) {
 TEST_F(CliOutputFileTest, BadValuesFileNamesFileAndLine) {
     const std::string preset = (m_dir / "bad.txt").string();
     std::ofstream(preset) << "# ok\nslot.2=#fff\nslot.99=x\n";
+    std::ofstream(m_dir / "huge.txt").close();
+    std::filesystem::resize_file(m_dir / "huge.txt", kMaxValuesFileBytes + 1);
     for (const auto &[path, says] :
          {std::pair{preset, preset + ":3: unknown name 'slot.99'"},
-          std::pair{(m_dir / "none.txt").string(), std::string("cannot read")}}) {
+          std::pair{(m_dir / "none.txt").string(), std::string("cannot read")},
+          std::pair{(m_dir / "huge.txt").string(), std::string("holds more than 256 MiB")},
+          std::pair{std::string("/dev/zero"), std::string("holds more than 256 MiB")}}) {
         const CliRun result = run({"--values", path, "--output", (m_dir / "out.css").string()});
         EXPECT_EQ(result.status, kExitBadUsage);
         EXPECT_EQ(result.out, "");
@@ -224,6 +251,103 @@ TEST_F(CliOutputFileTest, BadValuesFileNamesFileAndLine) {
     }
     EXPECT_FALSE(std::filesystem::exists(m_dir / "out.css"));
 }
+
+struct SameFileCase {
+    const char *name;
+    std::vector<std::string> args;  ///< "@" stands for the test's folder
+    int status;
+};
+void PrintTo(const SameFileCase &c, std::ostream *os) { *os << c.name; }
+
+class CliSameFileTest : public CliOutputFileTest,
+                        public testing::WithParamInterface<SameFileCase> {};
+
+TEST_P(CliSameFileTest, OutputsNeverOverwriteInputsOrEachOther) {
+    const std::string shop = (m_dir / "shop.txt").string();
+    std::ofstream(shop) << "slot.2=#222\n";
+    std::filesystem::create_symlink("shop.txt", m_dir / "link.txt");
+    std::filesystem::create_hard_link(shop, m_dir / "hard.txt");
+    std::filesystem::create_symlink("new.css", m_dir / "dangling");
+    const std::vector<std::string> before = entries();
+    std::vector<std::string> args = GetParam().args;
+    for (std::string &arg : args) {
+        if (arg.starts_with('@')) {
+            arg = m_dir.string() + "/" + arg.substr(1);
+        }
+    }
+    const CliRun result = run(args);
+    EXPECT_EQ(result.status, GetParam().status) << result.err;
+    if (result.status == kExitBadUsage) {
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_EQ(entries(), before);
+        std::ifstream in(shop);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "slot.2=#222\n");
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CliSameFileTest,
+    testing::Values(
+        SameFileCase{"ValuesAsOutput", {"--values", "@shop.txt", "--output", "@shop.txt"}, 2},
+        SameFileCase{
+            "ValuesAsOutputSpeltWithDot", {"--values", "@shop.txt", "--output", "@./shop.txt"}, 2},
+        SameFileCase{
+            "ValuesAsPreviewThroughLink", {"--values", "@shop.txt", "--preview", "@link.txt"}, 2},
+        SameFileCase{
+            "ValuesAsOutputThroughHardLink", {"--values", "@hard.txt", "--output", "@shop.txt"}, 2},
+        SameFileCase{
+            "TwoOutputsOneNewFile", {"--output", "@new.css", "--preview", "@./new.css"}, 2},
+        SameFileCase{"TwoOutputsThroughDanglingLink",
+                     {"--save-values", "@dangling", "--output", "@new.css"},
+                     2},
+        SameFileCase{"ImportedCodeAsOutput", {"--import", "@shop.txt", "--output", "@link.txt"}, 2},
+        SameFileCase{"SavingValuesBackIsFine",
+                     {"--values", "@shop.txt", "--save-values", "@shop.txt", "--output", "@a.css"},
+                     0}),
+    [](const testing::TestParamInfo<SameFileCase> &info) { return info.param.name; });
+
+struct QuotedCase {
+    const char *name;
+    std::vector<std::string> args;
+    std::string valuesFile;  ///< the text of @values.txt
+    std::string says;
+};
+void PrintTo(const QuotedCase &c, std::ostream *os) { *os << c.name; }
+
+class CliQuotedTest : public CliOutputFileTest, public testing::WithParamInterface<QuotedCase> {};
+
+TEST_P(CliQuotedTest, ShowsControlCharactersEscapedOneLineEach) {
+    const std::string values = (m_dir / "values.txt").string();
+    std::ofstream(values) << GetParam().valuesFile;
+    std::vector<std::string> args = GetParam().args;
+    std::replace(args.begin(), args.end(), std::string("@values.txt"), values);
+    const CliRun result = run(args);
+    EXPECT_NE(result.err.find(GetParam().says), std::string::npos) << result.err;
+    std::istringstream lines(result.err);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_TRUE(line.starts_with("velmora-css: ")) << line;
+        EXPECT_TRUE(std::none_of(line.begin(), line.end(), [](char c) {
+            return static_cast<unsigned char>(c) < 0x20;
+        })) << line;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, CliQuotedTest,
+    testing::Values(
+        QuotedCase{
+            "WarningForLineBreak", {"--check", "--cleared", "--slot", "2=#fff\n"}, "", "'#fff\\n'"},
+        QuotedCase{"WarningForEscape",
+                   {"--strict", "--cleared", "--slot", "2=\x1b[31m\r"},
+                   "",
+                   "'\\x1b[31m\\r'"},
+        QuotedCase{"UnknownNameInValuesFile",
+                   {"--values", "@values.txt"},
+                   "\x1b]0;x\x07=1\n",
+                   "unknown name '\\x1b]0;x\\x07'"},
+        QuotedCase{"FileNameWithLineBreak", {"--values", "no\nsuch.txt"}, "", "no\\nsuch.txt"},
+        QuotedCase{"BadSlotNumber", {"--slot", "\t1=x"}, "", "'\\t1'"}),
+    [](const testing::TestParamInfo<QuotedCase> &info) { return info.param.name; });
 
 TEST_F(CliOutputFileTest, StrictWritesNothingWhenItWarns) {
     const std::string css = (m_dir / "nav.css").string();

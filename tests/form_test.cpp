@@ -203,6 +203,17 @@ INSTANTIATE_TEST_SUITE_P(
                     BadFileCase{"NotUtf8", "slot.1=\xff\n", messages::kValuesNotUtf8}),
     [](const testing::TestParamInfo<BadFileCase> &info) { return info.param.name; });
 
+TEST_F(FormTest, FileLargerThanAnyShopsIsRefusedUnread) {
+    const std::filesystem::path file = m_dir / "huge.txt";
+    std::ofstream(file).close();
+    std::filesystem::resize_file(file, kMaxValuesFileBytes + 1);
+    m_dialogs.file = file;
+    m_form->trigger(Command::OpenValues);
+    EXPECT_NE(onlyMessage().find(messages::kValuesTooLarge), std::u16string::npos)
+        << utf8FromUtf16(onlyMessage());
+    EXPECT_EQ(m_form->values(), startValues());
+}
+
 TEST_F(FormTest, SaveFailureNamesTheFileAndKeepsTheValues) {
     m_dialogs.file = m_dir / "no such folder" / "shop.txt";
     const StyleValues before = m_form->values();

@@ -46,15 +46,21 @@ TEST_P(PresetErrorTest, NamesTheLineAndTheProblem) {
 
 INSTANTIATE_TEST_SUITE_P(
     Malformed, PresetErrorTest,
-    testing::Values(PresetErrorCase{"UnknownName", "slot.1=a\ncolour=red\n", 2,
-                                    "unknown name 'colour'"},
-                    PresetErrorCase{"NoEquals", "# c\n\nslot.2\n", 3, "no '='"},
-                    PresetErrorCase{"SlotZero", "slot.0=a", 1, "'slot.0'"},
-                    PresetErrorCase{"SlotNineteen", "slot.19=a", 1, "'slot.19'"},
-                    PresetErrorCase{"SlotSigned", "slot.+1=a", 1, "'slot.+1'"},
-                    PresetErrorCase{"InvalidUtf8", "slot.1=ok\r\nslot.2=caf\xE9\r\n", 2, "UTF-8"},
-                    PresetErrorCase{"UnknownEscape", "slot.2=C:\\dir", 1, "backslash"},
-                    PresetErrorCase{"CutEscape", "slot.2=a\\", 1, "backslash"}),
+    testing::Values(
+        PresetErrorCase{"UnknownName", "slot.1=a\ncolour=red\n", 2, "unknown name 'colour'"},
+        PresetErrorCase{"NoEquals", "# c\n\nslot.2\n", 3, "no '='"},
+        PresetErrorCase{"SlotZero", "slot.0=a", 1, "'slot.0'"},
+        PresetErrorCase{"SlotNineteen", "slot.19=a", 1, "'slot.19'"},
+        PresetErrorCase{"SlotSigned", "slot.+1=a", 1, "'slot.+1'"},
+        PresetErrorCase{"InvalidUtf8", "slot.1=ok\r\nslot.2=caf\xE9\r\n", 2, "UTF-8"},
+        PresetErrorCase{"InvalidUtf8InComment", "slot.1=a\n# caf\xE9\n", 2, "UTF-8"},
+        PresetErrorCase{"InvalidUtf8InBlankLine", "\n\n  \xA0\n", 3, "UTF-8"},
+        PresetErrorCase{"CrOnlyLinesCounted", "slot.1=a\rslot.2=b\rslot.3\r", 3, "no '='"},
+        PresetErrorCase{"CrLfIsOneLineEnd", "slot.1=a\r\n\r\nslot.99=b\r\n", 3, "'slot.99'"},
+        PresetErrorCase{"ControlsInNameShownEscaped", "\x1b[2Jx\ty=1\n", 1,
+                        "unknown name '\\x1b[2Jx\\ty'"},
+        PresetErrorCase{"UnknownEscape", "slot.2=C:\\dir", 1, "backslash"},
+        PresetErrorCase{"CutEscape", "slot.2=a\\", 1, "backslash"}),
     [](const testing::TestParamInfo<PresetErrorCase> &info) { return info.param.name; });
 
 TEST(Preset, ReadsWhatPeopleWriteByHand) {
@@ -68,6 +74,58 @@ TEST(Preset, ReadsWhatPeopleWriteByHand) {
     expected.slot(2) = u"#222";
     EXPECT_EQ(values, expected);
 }
+
+struct LineEndCase {
+    const char *name;
+    std::string text;
+};
+void PrintTo(const LineEndCase &c, std::ostream *os) { *os << c.name; }
+
+class PresetLineEndTest : public testing::TestWithParam<LineEndCase> {};
+
+TEST_P(PresetLineEndTest, EveryLineIsRead) {
+    StyleValues values = startValues();
+    ASSERT_EQ(applyPreset(GetParam().text, values), std::nullopt);
+    StyleValues expected = startValues();
+    expected.slot(1) = u"a";
+    expected.slot(2) = u"b";
+    expected.images[0] = u"c";
+    EXPECT_EQ(values, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PresetLineEndTest,
+    testing::Values(LineEndCase{"Lf", "# x\nslot.1=a\nslot.2=b\nmenu-hover-image=c\n"},
+                    LineEndCase{"CrLf", "# x\r\nslot.1=a\r\nslot.2=b\r\nmenu-hover-image=c\r\n"},
+                    LineEndCase{"Cr", "# x\rslot.1=a\rslot.2=b\rmenu-hover-image=c\r"},
+                    LineEndCase{"Mixed", "# x\rslot.1=a\r\n\nslot.2=b\n\rmenu-hover-image=c"}),
+    [](const testing::TestParamInfo<LineEndCase> &info) { return info.param.name; });
+
+struct PrintableCase {
+    const char *name;
+    std::string text, shown;
+};
+void PrintTo(const PrintableCase &c, std::ostream *os) { *os << c.name; }
+
+class PrintableTest : public testing::TestWithParam<PrintableCase> {};
+
+TEST_P(PrintableTest, ShowsControlsAsEscapesAndIsStable) {
+    EXPECT_EQ(printable(GetParam().text), GetParam().shown);
+    EXPECT_EQ(printable(GetParam().shown), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, PrintableTest,
+    testing::Values(PrintableCase{"Plain", "#FFF 红色 \\n", "#FFF 红色 \\n"},
+                    PrintableCase{"LineEnds", "a\r\nb\tc", "a\\r\\nb\\tc"},
+                    PrintableCase{"Escape", "\x1b[31mred", "\\x1b[31mred"},
+                    PrintableCase{"OtherC0AndDel", std::string("\0\x01\x7f", 3), "\\x00\\x01\\x7f"},
+                    PrintableCase{"C1",
+                                  "\xC2\x9B"
+                                  "2J",
+                                  "\\u009b2J"},
+                    PrintableCase{"NotUtf8", "caf\xE9 \xE4\xB8", "caf\\xe9 \\xe4\\xb8"}),
+    [](const testing::TestParamInfo<PrintableCase> &info) { return info.param.name; });
 
 using P = Problem;
 

@@ -305,10 +305,17 @@ void Form::openValues() {
 
 bool Form::loadValuesFile(const std::filesystem::path &file) {
     std::string bytes, error;
-    if (!readFile(file, bytes, error)) {
-        reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
-                          text16(error));
-        return false;
+    switch (readFile(file, bytes, error, kMaxValuesFileBytes)) {
+        case ReadResult::Read:
+            break;
+        case ReadResult::Failed:
+            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
+                              text16(error));
+            return false;
+        case ReadResult::TooLarge:
+            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
+                              messages::kValuesTooLarge);
+            return false;
     }
     StyleValues loaded = m_values;
     if (const std::optional<PresetError> wrong = applyPreset(bytes, loaded)) {
@@ -353,10 +360,17 @@ void Form::importClipboard() {
 
 void Form::importFile(const std::filesystem::path &file) {
     std::string bytes, error;
-    if (!readFile(file, bytes, error)) {
-        reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
-                          text16(error));
-        return;
+    switch (readFile(file, bytes, error, kMaxValuesFileBytes)) {
+        case ReadResult::Read:
+            break;
+        case ReadResult::Failed:
+            reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
+                              text16(error));
+            return;
+        case ReadResult::TooLarge:
+            reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
+                              messages::kValuesTooLarge);
+            return;
     }
     importText(bytes, std::u16string(messages::kImportFileRefused) + pathText(file));
 }

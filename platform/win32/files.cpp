@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "core/utf.h"
@@ -10,8 +11,6 @@
 namespace velmora {
 
 namespace {
-
-const wchar_t *wide(const std::wstring &text) { return text.c_str(); }
 
 std::string systemMessage(DWORD code) {
     wchar_t *buffer = nullptr;
@@ -51,6 +50,95 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+/** A temporary file beside the target: closed, and deleted unless kept, when out of scope. */
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    ~TemporaryFile() {
+        close();
+        if (!m_kept && !m_path.empty()) {
+            DeleteFileW(m_path.c_str());
+        }
+    }
+    TemporaryFile(const TemporaryFile &) = delete;
+    TemporaryFile &operator=(const TemporaryFile &) = delete;
+
+    /** Makes the file under a new short name in folder; false, GetLastError saying why, if not. */
+    bool create(const std::filesystem::path &folder) {
+        // GetTempFileNameW would do, but takes no folder longer than MAX_PATH - 14.
+        std::random_device random;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            wchar_t name[16];
+            swprintf(name, 16, L"~vel%06x.tmp", random() & 0xFFFFFFU);
+            const std::filesystem::path path = folder / name;
+            m_handle = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (m_handle != INVALID_HANDLE_VALUE) {
+                m_path = path;
+                return true;
+            }
+            if (GetLastError() != ERROR_FILE_EXISTS) {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    HANDLE handle() const { return m_handle; }
+    const std::filesystem::path &path() const { return m_path; }
+
+    void close() {
+        if (m_handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(std::exchange(m_handle, INVALID_HANDLE_VALUE));
+        }
+    }
+
+    void keep() { m_kept = true; }
+
+private:
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    std::filesystem::path m_path;
+    bool m_kept = false;
+};
+
+/** Whether path names a device or pipe (NUL, CON, COM1, \\.\pipe\...) rather than a file. */
+bool isDevice(const std::filesystem::path &path) {
+    HandleCloser file{CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    return file.handle != INVALID_HANDLE_VALUE && GetFileType(file.handle) != FILE_TYPE_DISK;
+}
+
+/** A device takes the bytes as they are; there is nothing to replace. */
+bool writeInPlace(const std::filesystem::path &path, std::string_view bytes, std::string &error) {
+    HandleCloser file{CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (file.handle == INVALID_HANDLE_VALUE || !writeAll(file.handle, bytes)) {
+        error = describe("write", path);
+        return false;
+    }
+    return true;
+}
+
+/** The volume and file number of an existing file or folder; GetLastError says why not. */
+std::optional<FileIdentity> identityOf(const std::filesystem::path &path) {
+    HandleCloser file{CreateFileW(path.c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr)};
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (file.handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.handle, &info)) {
+        return std::nullopt;
+    }
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+                        {}};
+}
+
+std::string sizeText(std::uintmax_t bytes) {
+    return bytes % (1U << 20) == 0 ? std::to_string(bytes >> 20) + " MiB"
+                                   : std::to_string(bytes) + " bytes";
+}
+
 }  // namespace
 
 std::filesystem::path pathFromUtf8(std::string_view text) {
@@ -65,70 +153,97 @@ std::string utf8FromPath(const std::filesystem::path &path) {
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error) {
+    if (isDevice(path)) {
+        return writeInPlace(path, bytes, error);
+    }
     std::filesystem::path folder = path.parent_path();
     if (folder.empty()) {
         folder = L".";
     }
-    std::vector<wchar_t> temp(MAX_PATH + 1);
-    if (GetTempFileNameW(folder.c_str(), L"vel", 0, temp.data()) == 0) {
+    TemporaryFile temporary;
+    if (!temporary.create(folder)) {
         error = describe("create a temporary file beside", path);
         return false;
     }
-    const std::wstring tempPath(temp.data());
-    bool ok = true;
-    {
-        HandleCloser file{CreateFileW(wide(tempPath), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr)};
-        if (file.handle == INVALID_HANDLE_VALUE) {
-            error = describe("open", tempPath);
-            ok = false;
-        } else if (!writeAll(file.handle, bytes)) {
-            error = describe("write", tempPath);
-            ok = false;
-        } else if (!FlushFileBuffers(file.handle)) {
-            error = describe("flush", tempPath);
-            ok = false;
-        }
+    if (!writeAll(temporary.handle(), bytes)) {
+        error = describe("write", path);
+        return false;
     }
-    if (ok) {
-        // ReplaceFile keeps the replaced file's attributes and permissions.
-        const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-        const bool placed =
-            exists ? ReplaceFileW(path.c_str(), wide(tempPath), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                   : MoveFileExW(wide(tempPath), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-        if (!placed) {
-            error = describe("replace", path);
-            ok = false;
-        }
+    if (!FlushFileBuffers(temporary.handle())) {
+        error = describe("flush", path);
+        return false;
     }
-    if (!ok) {
-        DeleteFileW(wide(tempPath));
+    temporary.close();
+    // ReplaceFile keeps the replaced file's attributes and permissions.
+    const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool placed =
+        exists ? ReplaceFileW(path.c_str(), temporary.path().c_str(), nullptr,
+                              REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+               : MoveFileExW(temporary.path().c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+    if (!placed) {
+        error = describe("replace", path);
+        return false;
     }
-    return ok;
+    temporary.keep();
+    return true;
 }
 
-bool readFile(const std::filesystem::path &path, std::string &bytes, std::string &error) {
+ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::string &error,
+                    std::uintmax_t maxBytes) {
+    bytes.clear();
     HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE) {
         error = describe("read", path);
-        return false;
+        return ReadResult::Failed;
     }
-    bytes.clear();
+    const auto tooLarge = [&] {
+        bytes = {};
+        error = "cannot read " + utf8FromPath(path) + ": it holds more than " + sizeText(maxBytes);
+        return ReadResult::TooLarge;
+    };
+    LARGE_INTEGER size{};
+    if (GetFileType(file.handle) == FILE_TYPE_DISK && GetFileSizeEx(file.handle, &size)) {
+        if (static_cast<std::uintmax_t>(size.QuadPart) > maxBytes) {
+            return tooLarge();
+        }
+        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    }
     std::vector<char> buffer(1 << 16);
     for (;;) {
         DWORD got = 0;
         if (!ReadFile(file.handle, buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
             error = describe("read", path);
-            return false;
+            return ReadResult::Failed;
         }
         if (got == 0) {
-            return true;
+            return ReadResult::Read;
+        }
+        if (bytes.size() + got > maxBytes) {
+            return tooLarge();
         }
         bytes.append(buffer.data(), got);
     }
+}
+
+std::optional<FileIdentity> fileIdentity(const std::filesystem::path &path) {
+    // CreateFileW follows symbolic links, as writing does.
+    if (std::optional<FileIdentity> existing = identityOf(path)) {
+        return existing;
+    }
+    if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return std::nullopt;
+    }
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : L".";
+    std::optional<FileIdentity> identity = identityOf(folder);
+    if (identity) {
+        // Names that differ only in case are one name on Windows.
+        std::wstring name = path.filename().native();
+        CharUpperBuffW(name.data(), static_cast<DWORD>(name.size()));
+        identity->name = utf8FromPath(name);
+    }
+    return identity;
 }
 
 std::optional<std::filesystem::path> makePrivateFolder(std::string &error) {
