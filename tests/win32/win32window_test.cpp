@@ -15,6 +15,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 
 #include "core/generator.h"
@@ -29,6 +30,7 @@
 #include "platform/win32/win32dialogs.h"
 #include "platform/win32/win32messageboxes.h"
 #include "ui/messages.h"
+#include "ui/win32/program.h"
 
 namespace velmora {
 namespace {
@@ -166,6 +168,13 @@ std::future<bool> answerFileDialog(std::u16string title, std::filesystem::path p
         return true;
     });
 }
+
+/** A screen whose metrics cannot be had. */
+class BrokenScreen final : public Screen {
+public:
+    Rect geometry() const override { throw std::runtime_error("no monitor answers"); }
+    Rect availableGeometry() const override { return geometry(); }
+};
 
 /** What an edit box is painted with, as its parent answers WM_CTLCOLOREDIT. */
 struct Paint {
@@ -935,6 +944,30 @@ INSTANTIATE_TEST_SUITE_P(
                     SmallScreenCase{"Short", Rect{0, 0, 1024, 400}, false, true},
                     SmallScreenCase{"Narrow", Rect{100, 0, 600, 1000}, true, false}),
     [](const testing::TestParamInfo<SmallScreenCase> &info) { return info.param.name; });
+
+TEST_F(Win32WindowTest, AFailureWhileStartingIsReported) {
+    m_window.reset();
+    pump();
+    BrokenScreen broken;
+    auto message = answer(std::u16string(messages::kStartFailedCaption), IDOK);
+    EXPECT_NE(runProgram(GetModuleHandleW(nullptr), SW_SHOW, broken, kShopUrl), 0);
+    const Answered answered = message.get();
+    EXPECT_TRUE(answered.seen);
+    EXPECT_TRUE(answered.prompt.starts_with(messages::kStartFailedPrompt));
+    EXPECT_TRUE(answered.prompt.ends_with(u"no monitor answers"));
+    EXPECT_EQ(FindWindowW(L"VelmoraWindow", nullptr), nullptr) << "nothing left behind";
+
+    // And a start that works runs until the window is closed.
+    auto closed = std::async(std::launch::async, [] {
+        HWND window = waitFor([] { return FindWindowW(L"VelmoraWindow", nullptr); });
+        if (window != nullptr) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        return window != nullptr;
+    });
+    EXPECT_EQ(runProgram(GetModuleHandleW(nullptr), SW_SHOW, m_screen, kShopUrl), 0);
+    EXPECT_TRUE(closed.get());
+}
 
 // End to end through the system's own dialogs.
 TEST_F(Win32WindowTest, SaveAndOpenThroughTheSystemsDialogs) {
