@@ -26,6 +26,9 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     for face in Tahoma "MS Shell Dlg" "MS Shell Dlg 2" "Microsoft Sans Serif"; do
         wine reg add "$link" /v "$face" /t REG_MULTI_SZ /d 'NotoSansCJK-Regular.ttc,Noto Sans CJK SC' /f >/dev/null 2>&1 || true
     done
+    # Xvfb has no window manager: wine draws the windows' frames itself, and closing a window
+    # does not wait two seconds for a manager to acknowledge it.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
 fi
 [ "${1:-}" = "--prepare" ] && exit 0

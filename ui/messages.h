@@ -92,6 +92,11 @@ inline constexpr std::u16string_view kProblemForeignHost =
     u"请先把图片上传到店铺的图片空间，再复制图片的网址。";
 inline constexpr std::u16string_view kProblemBreaksUrl =
     u"网址中含有右括号、引号、空格或换行，会使 url() 提前结束。";
+inline constexpr std::u16string_view kStartFailedCaption = u"Velmora 无法启动";
+/** Followed by what went wrong. */
+inline constexpr std::u16string_view kStartFailedPrompt =
+    u"Velmora 的窗口未能创建，程序无法启动。请重新启动电脑后再试。\n原因：";
+
 /** The tooltip of a colour box whose colour is fine. */
 inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
 

@@ -1,7 +1,10 @@
 #include "win32urlopener.h"
 
-#include <shellapi.h>  // after windows.h, which it needs
+// shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 #include "core/utf.h"
 

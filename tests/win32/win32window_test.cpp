@@ -1,21 +1,36 @@
 // The native window under wine: driven through Win32 messages, the clipboard checked through
-// the Win32 API, message boxes answered by pressing their buttons from another thread.
+// the Win32 API, message boxes and the system's dialogs answered from another thread.
 #include "ui/win32/win32window.h"
 
+#include <colordlg.h>
+#include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 #include <windows.h>
 
 #include <chrono>
+#include <fstream>
+#include <functional>
 #include <future>
+#include <iterator>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 
 #include "core/generator.h"
-#include "ui/messages.h"
+#include "core/utf.h"
+#include "core/valuecheck.h"
+#include "core/valuesfile.h"
+#include "fakes/fakedialogs.h"
+#include "fakes/fakemessageboxes.h"
+#include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
 #include "platform/win32/win32clipboard.h"
+#include "platform/win32/win32dialogs.h"
 #include "platform/win32/win32messageboxes.h"
-#include "platform/win32/win32screen.h"
+#include "ui/messages.h"
+#include "ui/win32/program.h"
 
 namespace velmora {
 namespace {
@@ -34,6 +49,25 @@ const wchar_t *wide(std::u16string_view value) {
     return reinterpret_cast<const wchar_t *>(value.data());
 }
 
+void setText(HWND window, std::u16string_view value) {
+    const std::u16string terminated(value);
+    SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(terminated)));
+}
+
+std::string readAll(const std::filesystem::path &file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/** A new empty folder under the temporary folder, with a Chinese name. */
+std::filesystem::path freshFolder(const char *name) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / (u"velmora 测试 " + utf16FromUtf8(name).value());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
 /** The clipboard's text, read with the plain Win32 calls. */
 std::u16string clipboardText() {
     std::u16string value;
@@ -48,6 +82,17 @@ std::u16string clipboardText() {
     return value;
 }
 
+/** Waits up to 20 seconds for a window that found() returns. */
+HWND waitFor(const std::function<HWND()> &found) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    HWND window = nullptr;
+    while (window == nullptr && std::chrono::steady_clock::now() < deadline) {
+        window = found();
+        Sleep(window == nullptr ? 20 : 0);
+    }
+    return window;
+}
+
 /** What a message box showed before it was answered. */
 struct Answered {
     bool seen = false;
@@ -58,12 +103,7 @@ struct Answered {
 std::future<Answered> answer(std::u16string caption, int button) {
     return std::async(std::launch::async, [caption, button] {
         Answered answered;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-        HWND box = nullptr;
-        while (box == nullptr && std::chrono::steady_clock::now() < deadline) {
-            box = FindWindowW(L"#32770", wide(caption));
-            Sleep(box == nullptr ? 20 : 0);
-        }
+        HWND box = waitFor([&] { return FindWindowW(L"#32770", wide(caption)); });
         if (box != nullptr) {
             answered.seen = true;
             HWND prompt = GetDlgItem(box, 0xFFFF);  // the message box's text
@@ -74,13 +114,95 @@ std::future<Answered> answer(std::u16string caption, int button) {
     });
 }
 
+/** The descendant of parent that is an edit box with that id, or sits in a combo box with it. */
+HWND editWithId(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found = nullptr;
+    } search{id};
+    EnumChildWindows(
+        parent,
+        [](HWND child, LPARAM data) -> BOOL {
+            auto *s = reinterpret_cast<Search *>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(child, name, 64);
+            const bool edit = lstrcmpiW(name, L"Edit") == 0;
+            if (edit && (GetDlgCtrlID(child) == s->id || GetDlgCtrlID(GetParent(child)) == s->id)) {
+                s->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+/** Presses a dialog's button as a click would. */
+void pressButton(HWND dialog, int id) {
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+/**
+ * Waits on another thread for a common file dialog with this title, types path as the file's
+ * name and presses its OK button; cancels it when it has no field for the name.
+ * @return whether the name was typed.
+ */
+std::future<bool> answerFileDialog(std::u16string title, std::filesystem::path path) {
+    return std::async(std::launch::async, [title, path] {
+        HWND dialog = waitFor([&] { return FindWindowW(L"#32770", wide(title)); });
+        if (dialog == nullptr) {
+            return false;
+        }
+        Sleep(300);  // let the dialog fill its folder view before it is answered
+        HWND name = editWithId(dialog, edt1);
+        if (name == nullptr) {
+            name = editWithId(dialog, cmb13);
+        }
+        if (name == nullptr) {
+            pressButton(dialog, IDCANCEL);
+            return false;
+        }
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+        pressButton(dialog, IDOK);
+        return true;
+    });
+}
+
+/** A screen whose metrics cannot be had. */
+class BrokenScreen final : public Screen {
+public:
+    Rect geometry() const override { throw std::runtime_error("no monitor answers"); }
+    Rect availableGeometry() const override { return geometry(); }
+};
+
+/** What an edit box is painted with, as its parent answers WM_CTLCOLOREDIT. */
+struct Paint {
+    COLORREF brush, background, text;
+};
+
 class Win32WindowTest : public testing::Test {
 protected:
     void SetUp() override {
-        m_window = std::make_unique<Win32MainWindow>(GetModuleHandleW(nullptr), m_clipboard,
-                                                     m_messages, m_opener, m_screen, kShopUrl);
+        m_screen.whole = {0, 0, 1280, 800};
+        m_screen.available = {0, 0, 1280, 800};
+        open(m_messages, m_dialogs);
+    }
+
+    void TearDown() override {
+        m_window.reset();
+        pump();  // the quit message of a closed window
+    }
+
+    /** (Re)creates the window on these services, shows it and runs its first messages. */
+    void open(MessageBoxes &messages, Dialogs &dialogs) {
+        m_window.reset();
+        m_window = std::make_unique<Win32MainWindow>(
+            GetModuleHandleW(nullptr), FormServices{m_clipboard, messages, m_opener, dialogs},
+            m_screen, kShopUrl);
         m_clipboard.setOwner(m_window->handle());
         m_messages.setOwner(m_window->handle());
+        m_realDialogs.setOwner(m_window->handle());
         m_window->show(SW_SHOW);
         pump();
     }
@@ -91,12 +213,14 @@ protected:
         return found;
     }
 
+    Form &form() { return *m_window->form(); }
+
     /** Runs the queued messages through the window as its message loop would. */
-    void pump() {
+    void pump(int rounds = 5) {
         MSG message;
-        for (int round = 0; round < 5; ++round) {
+        for (int round = 0; round < rounds; ++round) {
             while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-                if (!m_window->preTranslate(message)) {
+                if (!m_window || !m_window->preTranslate(message)) {
                     TranslateMessage(&message);
                     DispatchMessageW(&message);
                 }
@@ -112,10 +236,91 @@ protected:
         pump();
     }
 
+    /** Presses a shortcut on the focused control: "F5", "Ctrl+S". */
+    void pressShortcut(std::string_view keys) {
+        const std::optional<ACCEL> accel = acceleratorFor(keys, 0);
+        ASSERT_TRUE(accel) << keys;
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        const BYTE before = state[VK_CONTROL];
+        if (accel->fVirt & FCONTROL) {
+            state[VK_CONTROL] = 0x80;  // posted keys leave the key state alone: hold Ctrl here
+            SetKeyboardState(state);
+        }
+        pressKey(accel->key);
+        state[VK_CONTROL] = before;
+        SetKeyboardState(state);
+    }
+
+    Paint paintOf(HWND box) {
+        HDC dc = GetDC(box);
+        const auto brush = reinterpret_cast<HBRUSH>(
+            SendMessageW(m_window->handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                         reinterpret_cast<LPARAM>(box)));
+        LOGBRUSH logBrush{};
+        GetObjectW(brush, sizeof logBrush, &logBrush);
+        const Paint paint{logBrush.lbColor, GetBkColor(dc), GetTextColor(dc)};
+        ReleaseDC(box, dc);
+        return paint;
+    }
+
+    /** The tooltip text the window gives a box. */
+    std::u16string tooltipOf(HWND box) {
+        struct Search {
+            HWND owner;
+            HWND found = nullptr;
+        } search{m_window->handle()};
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            [](HWND window, LPARAM data) -> BOOL {
+                auto *s = reinterpret_cast<Search *>(data);
+                wchar_t name[64] = {};
+                GetClassNameW(window, name, 64);
+                if (lstrcmpiW(name, TOOLTIPS_CLASSW) == 0 &&
+                    GetWindow(window, GW_OWNER) == s->owner) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        EXPECT_NE(search.found, nullptr);
+        std::wstring buffer(4096, L'\0');
+        TOOLINFOW tool{};
+        tool.cbSize = sizeof tool;
+        tool.hwnd = m_window->handle();
+        tool.uId = reinterpret_cast<UINT_PTR>(box);
+        tool.lpszText = buffer.data();
+        SendMessageW(search.found, TTM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&tool));
+        return {buffer.c_str(), buffer.c_str() + wcslen(buffer.c_str())};
+    }
+
+    /** Where a control stands in the window's client area. */
+    RECT clientRect(HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        MapWindowPoints(HWND_DESKTOP, m_window->handle(), reinterpret_cast<POINT *>(&r), 2);
+        return r;
+    }
+
+    /** Every visible box, with its box number. */
+    std::vector<std::pair<HWND, int>> visibleBoxes() {
+        std::vector<std::pair<HWND, int>> boxes;
+        for (const ControlDef &def : windowControls()) {
+            if (def.role == Role::Box && def.visible) {
+                boxes.emplace_back(control(controlId(def)), def.box);
+            }
+        }
+        return boxes;
+    }
+
     Win32Clipboard m_clipboard;
     Win32MessageBoxes m_messages;
+    FakeMessageBoxes m_fakeMessages;
     FakeUrlOpener m_opener;
-    Win32Screen m_screen;
+    FakeDialogs m_dialogs;
+    Win32Dialogs m_realDialogs;
+    FakeScreen m_screen;
     std::unique_ptr<Win32MainWindow> m_window;
 };
 
@@ -126,6 +331,9 @@ TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
     GetClientRect(m_window->handle(), &client);
     EXPECT_EQ(client.right, px(kClientWidthTwips));
     EXPECT_EQ(client.bottom, px(kClientHeightTwips));
+    EXPECT_EQ(GetWindowLongW(m_window->handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), 0)
+        << "no scroll bars where the screen is large enough";
+    EXPECT_EQ(GetMenu(m_window->handle()), nullptr);
     for (const ControlDef &def : windowControls()) {
         HWND hwnd = m_window->control(controlId(def));
         if (!def.visible) {
@@ -133,9 +341,7 @@ TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
             continue;
         }
         ASSERT_NE(hwnd, nullptr) << controlId(def);
-        RECT r{};
-        GetWindowRect(hwnd, &r);
-        MapWindowPoints(HWND_DESKTOP, m_window->handle(), reinterpret_cast<POINT *>(&r), 2);
+        const RECT r = clientRect(hwnd);
         const ControlDef *frame = def.container.empty() ? nullptr : &controlById(def.container);
         EXPECT_EQ(r.left, px(def.left) + (frame ? px(frame->left) : 0)) << controlId(def);
         EXPECT_EQ(r.top, px(def.top) + (frame ? px(frame->top) : 0)) << controlId(def);
@@ -144,6 +350,21 @@ TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
         if (def.kind != ControlKind::Frame) {
             EXPECT_EQ(text(hwnd), def.text) << controlId(def);
         }
+    }
+}
+
+TEST_F(Win32WindowTest, IconsAreTheirOwnImages) {
+    for (const auto &[index, widthMetric] :
+         {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {
+        const auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(m_window->handle(), index));
+        ASSERT_NE(icon, nullptr) << index;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(widthMetric)) << index;
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
     }
 }
 
@@ -189,18 +410,19 @@ TEST_F(Win32WindowTest, SpaceAndEnterPressTheFocusedButton) {
 
 TEST_F(Win32WindowTest, ClearAsksAndYesEmptiesTheBoxes) {
     SendMessageW(control("Text7"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"a"));
-    const StyleValues before = m_window->values();
+    const StyleValues before = form().values();
+    EXPECT_EQ(before.images[0], u"a");
     auto no = answer(std::u16string(messages::kClearCaption), IDNO);
     SendMessageW(control("Command1"), BM_CLICK, 0, 0);
     EXPECT_EQ(no.get().prompt, messages::kClearPrompt);
-    EXPECT_EQ(m_window->values(), before);
+    EXPECT_EQ(form().values(), before);
 
     auto yes = answer(std::u16string(messages::kClearCaption), IDYES);
     SendMessageW(control("Command1"), BM_CLICK, 0, 0);
     EXPECT_TRUE(yes.get().seen);
     StyleValues cleared = before;
     clearValues(cleared);
-    EXPECT_EQ(m_window->values(), cleared);
+    EXPECT_EQ(form().values(), cleared);
     EXPECT_EQ(GetWindowTextLengthW(control("Text4(1)")), 0);
     EXPECT_EQ(GetWindowTextLengthW(control("Text7")), 0);
 }
@@ -234,7 +456,7 @@ TEST_F(Win32WindowTest, ClipboardHeldByAnotherProgram) {
             CloseClipboard();
         });
         WaitForSingleObject(holding, INFINITE);
-        const StyleValues before = m_window->values();
+        const StyleValues before = form().values();
         auto message = answer(
             std::u16string(released ? messages::kCopiedCaption : messages::kCopyFailedCaption),
             IDOK);
@@ -245,7 +467,7 @@ TEST_F(Win32WindowTest, ClipboardHeldByAnotherProgram) {
         CloseHandle(holding);
         CloseHandle(release);
         EXPECT_TRUE(answered.seen) << (released ? "held briefly" : "held throughout");
-        EXPECT_EQ(m_window->values(), before);
+        EXPECT_EQ(form().values(), before);
         if (released) {
             EXPECT_EQ(clipboardText(), generateCss(before));
         } else {
@@ -258,6 +480,553 @@ TEST_F(Win32WindowTest, LongTextIsNeverCut) {
     const std::wstring address = L"https://img.example/" + std::wstring(100000, L'x');
     SendMessageW(control("Text4(1)"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address.c_str()));
     EXPECT_EQ(GetWindowTextLengthW(control("Text4(1)")), static_cast<int>(address.size()));
+    EXPECT_EQ(form().values().slot(1).size(), address.size());
+}
+
+// Typing in a box: the form keeps the text, and the box shows the look the form gives it.
+struct TypingCase {
+    const char *name;
+    const char *box;
+    std::u16string typed;
+    std::optional<COLORREF> background;  // nothing: the system's own
+    COLORREF textColour;
+};
+void PrintTo(const TypingCase &c, std::ostream *os) { *os << c.name; }
+
+class Win32TypingTest : public Win32WindowTest, public testing::WithParamInterface<TypingCase> {};
+
+TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
+    const TypingCase &c = GetParam();
+    HWND box = control(c.box);
+    const int number = controlById(c.box).box;
+    setText(box, c.typed);
+    EXPECT_EQ(form().values().box(number), c.typed);
+
+    const Paint paint = paintOf(box);
+    const COLORREF background = c.background.value_or(GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(paint.brush, background);
+    EXPECT_EQ(paint.background, background);
+    EXPECT_EQ(paint.text, c.background ? c.textColour : GetSysColor(COLOR_WINDOWTEXT));
+    EXPECT_EQ(tooltipOf(box), form().look(number).tooltip);
+    if (c.background == RGB(255, 214, 214)) {
+        EXPECT_FALSE(form().look(number).tooltip.empty()) << "a marked box says why";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, Win32TypingTest,
+    testing::Values(
+        TypingCase{"DarkColour", "Text4(2)", u"#336699", RGB(0x33, 0x66, 0x99), RGB(255, 255, 255)},
+        TypingCase{"LightColour", "Text4(16)", u"rgb(255,238,0)", RGB(255, 238, 0), RGB(0, 0, 0)},
+        TypingCase{"NotAColour", "Text4(7)", u"红色", RGB(255, 214, 214), RGB(0, 0, 0)},
+        TypingCase{"EmptyColour", "Text4(11)", u"", std::nullopt, 0},
+        TypingCase{"HttpImage", "Text7", u"http://img.alicdn.com/a.jpg", RGB(255, 214, 214),
+                   RGB(0, 0, 0)},
+        TypingCase{"GoodImage", "Text4(1)", u"https://img.alicdn.com/a.jpg", std::nullopt, 0},
+        TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0}),
+    [](const testing::TestParamInfo<TypingCase> &info) { return info.param.name; });
+
+// A double click on a colour box opens the colour dialog at the box's colour.
+TEST_F(Win32WindowTest, DoubleClickPicksAColourOnColourBoxesOnly) {
+    m_dialogs.colour = Rgb{0x12, 0x34, 0xAB};
+    for (const auto &[id, colour] : {std::pair{"Text4(2)", true}, std::pair{"Text4(7)", true},
+                                     std::pair{"Text4(1)", false}, std::pair{"Text7", false}}) {
+        m_dialogs.colourAsked.clear();
+        HWND box = control(id);
+        setText(box, u"#0000FF");
+        PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        pump();
+        if (colour) {
+            EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{(Rgb{0, 0, 255})}) << id;
+            EXPECT_EQ(text(box), u"#1234AB") << id;
+            EXPECT_EQ(paintOf(box).background, RGB(0x12, 0x34, 0xAB)) << id;
+        } else {
+            EXPECT_TRUE(m_dialogs.colourAsked.empty()) << id;
+            EXPECT_EQ(text(box), u"#0000FF") << id;
+        }
+    }
+}
+
+// Each shortcut works wherever the focus is.
+TEST_F(Win32WindowTest, ShortcutsReachTheFormWhereverTheFocusIs) {
+    open(m_fakeMessages, m_dialogs);
+    for (const char *focus : {"Command2", "Text4(4)", "Text7", "Command1"}) {
+        SetFocus(control(focus));
+        m_opener.opened.clear();
+        m_dialogs.fileAsked.clear();
+        pressShortcut("F5");
+        ASSERT_EQ(m_opener.opened.size(), 1U) << focus;
+        EXPECT_TRUE(m_opener.opened[0].starts_with("file:")) << m_opener.opened[0];
+        pressShortcut("Ctrl+S");
+        pressShortcut("Ctrl+O");
+        EXPECT_EQ(m_dialogs.fileAsked, (std::vector<bool>{true, false})) << focus;
+        EXPECT_EQ(GetFocus(), control(focus));
+    }
+    EXPECT_TRUE(m_fakeMessages.shown.empty());
+}
+
+struct ShortcutCase {
+    const char *keys;
+    std::optional<ACCEL> expected;
+};
+
+TEST(AcceleratorFor, ReadsTheKeysAsTheMenusShowThem) {
+    const ShortcutCase cases[] = {
+        {"F5", ACCEL{FVIRTKEY, VK_F5, 7}},
+        {"F12", ACCEL{FVIRTKEY, VK_F12, 7}},
+        {"Ctrl+O", ACCEL{FVIRTKEY | FCONTROL, 'O', 7}},
+        {"Ctrl+s", ACCEL{FVIRTKEY | FCONTROL, 'S', 7}},
+        {"Ctrl+Shift+S", ACCEL{FVIRTKEY | FCONTROL | FSHIFT, 'S', 7}},
+        {"Alt+1", ACCEL{FVIRTKEY | FALT, '1', 7}},
+        {"", std::nullopt},
+        {"F0", std::nullopt},
+        {"F25", std::nullopt},
+        {"Ctrl+", std::nullopt},
+        {"Meta+S", std::nullopt},
+        {"Ctrl+Tab", std::nullopt},
+    };
+    for (const ShortcutCase &c : cases) {
+        const std::optional<ACCEL> accel = acceleratorFor(c.keys, 7);
+        ASSERT_EQ(accel.has_value(), c.expected.has_value()) << c.keys;
+        if (accel) {
+            EXPECT_EQ(accel->fVirt, c.expected->fVirt) << c.keys;
+            EXPECT_EQ(accel->key, c.expected->key) << c.keys;
+            EXPECT_EQ(accel->cmd, 7) << c.keys;
+        }
+    }
+    for (const MenuEntry &entry : kMenuEntries) {
+        EXPECT_TRUE(acceleratorFor(entry.keys, 1)) << entry.keys;
+    }
+}
+
+TEST_F(Win32WindowTest, SaveThenOpenRestoresEveryBox) {
+    open(m_fakeMessages, m_dialogs);
+    const std::filesystem::path folder = freshFolder("save-open");
+    m_dialogs.file = folder / L"方案.txt";
+    std::vector<std::pair<HWND, int>> boxes = visibleBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        setText(boxes[i].first, Form::isColourBox(boxes[i].second)
+                                    ? hexColour(Rgb{static_cast<std::uint8_t>(i * 10), 1, 2})
+                                    : u"https://img.alicdn.com/" + std::u16string(i + 1, u'图'));
+    }
+    const StyleValues saved = form().values();
+    SetFocus(control("Text7"));
+    pressShortcut("Ctrl+S");
+    ASSERT_TRUE(std::filesystem::exists(*m_dialogs.file));
+
+    for (const auto &[box, number] : boxes) {
+        setText(box, u"changed");
+    }
+    pressShortcut("Ctrl+O");
+    EXPECT_EQ(form().values(), saved);
+    for (const auto &[box, number] : boxes) {
+        EXPECT_EQ(text(box), saved.box(number)) << number;
+    }
+    EXPECT_TRUE(m_fakeMessages.shown.empty());
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
+    open(m_fakeMessages, m_dialogs);
+    const std::filesystem::path folder = freshFolder("drop");
+    StyleValues dropped = startValues();
+    dropped.slot(2) = u"#010203";
+    dropped.images[0] = u"https://img.alicdn.com/拖放.jpg";
+    const std::filesystem::path file = folder / L"拖放 方案.txt";
+    std::ofstream(file, std::ios::binary) << presetText(dropped);
+
+    for (const char *target : {"", "Text4(2)", "Text7"}) {
+        setText(control("Text4(2)"), u"#FFFFFF");
+        setText(control("Text7"), u"");
+        HWND onto = *target ? control(target) : m_window->handle();
+        const std::wstring name = file.wstring();
+        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+        auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        std::copy(name.begin(), name.end(),
+                  reinterpret_cast<wchar_t *>(reinterpret_cast<BYTE *>(drop) + sizeof(DROPFILES)));
+        GlobalUnlock(memory);
+        SendMessageW(onto, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        EXPECT_EQ(form().values(), dropped) << target;
+        EXPECT_EQ(text(control("Text7")), dropped.images[0]) << target;
+    }
+    EXPECT_TRUE(GetWindowLongW(m_window->handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(GetWindowLongW(control("Text4(2)"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    EXPECT_TRUE(m_fakeMessages.shown.empty());
+    std::filesystem::remove_all(folder);
+}
+
+// The context menus: the window's entries everywhere, a box's own edit entries first.
+struct MenuCase {
+    const char *name;
+    const char *target;  // empty: the window itself
+    std::vector<std::u16string> entries;
+};
+void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
+
+const std::vector<std::u16string> kWindowEntries{u"预览\tF5", u"打开方案…\tCtrl+O",
+                                                 u"保存方案…\tCtrl+S"};
+
+std::vector<std::u16string> boxEntries(bool colour) {
+    std::vector<std::u16string> entries{u"撤销", u"", u"剪切", u"复制", u"粘贴",
+                                        u"删除", u"", u"全选", u""};
+    entries.insert(entries.end(), kWindowEntries.begin(), kWindowEntries.end());
+    if (colour) {
+        entries.push_back(u"选择颜色…");
+    }
+    return entries;
+}
+
+std::vector<std::u16string> menuTexts(HMENU menu) {
+    std::vector<std::u16string> texts;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t buffer[128] = {};
+        GetMenuStringW(menu, static_cast<UINT>(i), buffer, 128, MF_BYPOSITION);
+        texts.emplace_back(buffer, buffer + wcslen(buffer));
+    }
+    return texts;
+}
+
+/** The id of the entry with this text, or 0. */
+UINT entryId(HMENU menu, std::u16string_view entry) {
+    const std::vector<std::u16string> texts = menuTexts(menu);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i] == entry) {
+            return GetMenuItemID(menu, static_cast<int>(i));
+        }
+    }
+    return 0;
+}
+
+bool greyed(HMENU menu, std::u16string_view entry) {
+    const std::vector<std::u16string> texts = menuTexts(menu);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i] == entry) {
+            return (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_GRAYED) != 0;
+        }
+    }
+    ADD_FAILURE() << "no entry";
+    return false;
+}
+
+class Win32MenuTest : public Win32WindowTest, public testing::WithParamInterface<MenuCase> {};
+
+TEST_P(Win32MenuTest, HasItsEntriesAndEachReachesTheForm) {
+    const MenuCase &c = GetParam();
+    open(m_fakeMessages, m_dialogs);
+    HWND target = *c.target ? control(c.target) : m_window->handle();
+    HMENU menu = m_window->createContextMenu(target);
+    EXPECT_EQ(menuTexts(menu), c.entries);
+
+    m_window->runMenuEntry(entryId(menu, u"预览\tF5"), target);
+    EXPECT_EQ(m_opener.opened.size(), 1U);
+    m_window->runMenuEntry(entryId(menu, u"保存方案…\tCtrl+S"), target);
+    m_window->runMenuEntry(entryId(menu, u"打开方案…\tCtrl+O"), target);
+    EXPECT_EQ(m_dialogs.fileAsked, (std::vector<bool>{true, false}));
+    if (const UINT pick = entryId(menu, u"选择颜色…")) {
+        m_dialogs.colour = Rgb{1, 2, 3};
+        m_window->runMenuEntry(pick, target);
+        EXPECT_EQ(text(target), u"#010203");
+    }
+    DestroyMenu(menu);
+    EXPECT_TRUE(m_fakeMessages.shown.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, Win32MenuTest,
+                         testing::Values(MenuCase{"Window", "", kWindowEntries},
+                                         MenuCase{"Label", "Label6(2)", kWindowEntries},
+                                         MenuCase{"Button", "Command2", kWindowEntries},
+                                         MenuCase{"ColourBox", "Text4(2)", boxEntries(true)},
+                                         MenuCase{"ImageSlot", "Text4(1)", boxEntries(false)},
+                                         MenuCase{"ImageBox", "Text2", boxEntries(false)}),
+                         [](const testing::TestParamInfo<MenuCase> &info) {
+                             return info.param.name;
+                         });
+
+TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
+    HWND box = control("Text4(7)");
+    setText(box, u"#00FF00");
+    m_clipboard.clear();
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    HMENU menu = m_window->createContextMenu(box);
+    for (const char16_t *entry : {u"撤销", u"剪切", u"复制", u"删除", u"粘贴"}) {
+        EXPECT_TRUE(greyed(menu, entry)) << utf8FromUtf16(entry);
+    }
+    EXPECT_FALSE(greyed(menu, u"全选"));
+    m_window->runMenuEntry(entryId(menu, u"全选"), box);
+    DestroyMenu(menu);
+
+    menu = m_window->createContextMenu(box);
+    EXPECT_TRUE(greyed(menu, u"全选"));
+    for (const char16_t *entry : {u"剪切", u"复制", u"删除"}) {
+        EXPECT_FALSE(greyed(menu, entry)) << utf8FromUtf16(entry);
+    }
+    m_window->runMenuEntry(entryId(menu, u"复制"), box);
+    EXPECT_EQ(clipboardText(), u"#00FF00");
+    m_window->runMenuEntry(entryId(menu, u"删除"), box);
+    EXPECT_EQ(text(box), u"");
+    EXPECT_EQ(form().values().slot(7), u"") << "the edit reaches the form";
+    DestroyMenu(menu);
+
+    menu = m_window->createContextMenu(box);
+    EXPECT_FALSE(greyed(menu, u"撤销"));
+    EXPECT_FALSE(greyed(menu, u"粘贴"));
+    m_window->runMenuEntry(entryId(menu, u"撤销"), box);
+    EXPECT_EQ(form().values().slot(7), u"#00FF00");
+    SendMessageW(box, EM_SETSEL, 0, -1);
+    m_window->runMenuEntry(entryId(menu, u"剪切"), box);
+    EXPECT_EQ(form().values().slot(7), u"");
+    m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
+    m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
+    EXPECT_EQ(form().values().slot(7), u"#00FF00#00FF00");
+    DestroyMenu(menu);
+}
+
+TEST_F(Win32WindowTest, RightClickShowsTheMenuAndItsChoiceRuns) {
+    open(m_fakeMessages, m_dialogs);
+    m_dialogs.colour = Rgb{0xAA, 0xBB, 0xCC};
+    const struct {
+        const char *target;  // empty: the window itself
+        WPARAM key;          // down: the first entry, up: the last
+        std::vector<std::u16string> entries;
+    } cases[] = {
+        {"", VK_DOWN, kWindowEntries},
+        {"Text4(2)", VK_UP, boxEntries(true)},
+    };
+    for (const auto &c : cases) {
+        HWND onto = *c.target ? control(c.target) : m_window->handle();
+        // Chooses an entry with the keyboard, as a person could.
+        auto shown = std::async(std::launch::async, [key = c.key] {
+            HWND popup = waitFor([] {
+                HWND found = FindWindowW(L"#32768", nullptr);
+                return found && IsWindowVisible(found) ? found : nullptr;
+            });
+            if (popup == nullptr) {
+                return std::vector<std::u16string>{};
+            }
+            const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+            std::vector<std::u16string> texts = menuTexts(menu);
+            PostMessageW(popup, WM_KEYDOWN, key, 0);
+            PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
+            return texts;
+        });
+        RECT r{};
+        GetWindowRect(onto, &r);
+        SendMessageW(onto, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(onto),
+                     MAKELPARAM(r.left + 4, r.top + 4));
+        EXPECT_EQ(shown.get(), c.entries) << c.target;
+        pump();
+    }
+    EXPECT_EQ(m_opener.opened.size(), 1U) << "the window's first entry: 预览";
+    EXPECT_EQ(text(control("Text4(2)")), u"#AABBCC") << "the colour box's last: 选择颜色…";
+}
+
+TEST_F(Win32WindowTest, PreviewFollowsEditsAndGoesWithTheWindow) {
+    open(m_fakeMessages, m_dialogs);
+    pressShortcut("F5");
+    ASSERT_TRUE(form().previewFile());
+    const std::filesystem::path page = *form().previewFile();
+    setText(control("Text4(16)"), u"#ABCDEF");
+    EXPECT_EQ(readAll(page).find("#ABCDEF"), std::string::npos) << "not at once: a moment later";
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (readAll(page).find("#ABCDEF") == std::string::npos &&
+           std::chrono::steady_clock::now() < deadline) {
+        pump(1);
+    }
+    EXPECT_NE(readAll(page).find("#ABCDEF"), std::string::npos);
+
+    SendMessageW(m_window->handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(m_window->handle(), nullptr);
+    EXPECT_EQ(m_window->form(), nullptr);
+    EXPECT_FALSE(std::filesystem::exists(page));
+    EXPECT_FALSE(std::filesystem::exists(page.parent_path()));
+}
+
+// After a message box, the keyboard is back on the control the user left.
+TEST_F(Win32WindowTest, FocusComesBackAfterAMessageBox) {
+    m_opener.works = false;
+    const struct {
+        const char *focus;
+        const char *keys;
+        std::u16string_view caption;
+    } cases[] = {
+        {"Command2", "Space", messages::kCopiedCaption},
+        {"Text4(4)", "F5", messages::kPreviewFailedCaption},
+        {"Text4(11)", "F5", messages::kPreviewFailedCaption},
+    };
+    for (const auto &c : cases) {
+        SetFocus(control(c.focus));
+        pump();
+        auto message = answer(std::u16string(c.caption), IDOK);
+        if (std::string_view(c.keys) == "Space") {
+            pressKey(VK_SPACE);
+        } else {
+            pressShortcut(c.keys);
+        }
+        EXPECT_TRUE(message.get().seen) << c.focus;
+        pump();
+        EXPECT_EQ(GetFocus(), control(c.focus)) << c.focus;
+    }
+}
+
+// On a work area smaller than the window, the window fits it and every control can be reached.
+struct SmallScreenCase {
+    const char *name;
+    Rect available;
+    bool across, down;  // the scroll bars expected
+};
+void PrintTo(const SmallScreenCase &c, std::ostream *os) { *os << c.name; }
+
+class Win32SmallScreenTest : public Win32WindowTest,
+                             public testing::WithParamInterface<SmallScreenCase> {};
+
+TEST_P(Win32SmallScreenTest, WindowFitsAndScrollsEveryControlIntoView) {
+    const SmallScreenCase &c = GetParam();
+    m_screen.whole = {0, 0, c.available.x + c.available.width,
+                      c.available.y + c.available.height + 40};
+    m_screen.available = c.available;
+    open(m_messages, m_dialogs);
+    HWND window = m_window->handle();
+
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    EXPECT_GE(outer.left, c.available.x);
+    EXPECT_GE(outer.top, c.available.y);
+    EXPECT_LE(outer.right, c.available.x + c.available.width);
+    EXPECT_LE(outer.bottom, c.available.y + c.available.height);
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    EXPECT_EQ((style & WS_HSCROLL) != 0, c.across);
+    EXPECT_EQ((style & WS_VSCROLL) != 0, c.down);
+    RECT client{};
+    GetClientRect(window, &client);
+
+    // Tab brings each control it reaches fully into view.
+    EXPECT_EQ(GetFocus(), control("Command2"));
+    for (std::size_t i = 0; i <= tabOrder().size(); ++i) {
+        RECT r = clientRect(GetFocus());
+        EXPECT_GE(r.left, 0) << "Tab pressed " << i << " times";
+        EXPECT_GE(r.top, 0);
+        EXPECT_LE(r.right, client.right);
+        EXPECT_LE(r.bottom, client.bottom);
+        pressKey(VK_TAB);
+    }
+
+    // The scroll bars reach every control, each shown whole where it fits.
+    const UINT dpi = GetDpiForWindow(window);
+    for (const ControlDef &def : windowControls()) {
+        if (!def.visible) {
+            continue;
+        }
+        const ControlDef *frame = def.container.empty() ? nullptr : &controlById(def.container);
+        const int left = MulDiv(def.left + (frame ? frame->left : 0), static_cast<int>(dpi), 1440);
+        const int top = MulDiv(def.top + (frame ? frame->top : 0), static_cast<int>(dpi), 1440);
+        SendMessageW(window, WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, left), 0);
+        SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, top), 0);
+        const RECT r = clientRect(control(controlId(def)));
+        RECT shown{};
+        IntersectRect(&shown, &r, &client);
+        EXPECT_EQ(shown.right - shown.left, std::min(r.right - r.left, client.right))
+            << controlId(def);
+        EXPECT_EQ(shown.bottom - shown.top, std::min(r.bottom - r.top, client.bottom))
+            << controlId(def);
+    }
+    SendMessageW(window, WM_HSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    SendMessageW(window, WM_VSCROLL, MAKEWPARAM(SB_TOP, 0), 0);
+    EXPECT_EQ(clientRect(control("Text4(1)")).top, MulDiv(240 + 120, static_cast<int>(dpi), 1440));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Screens, Win32SmallScreenTest,
+    testing::Values(SmallScreenCase{"Vga", Rect{0, 0, 640, 480}, true, true},
+                    SmallScreenCase{"VgaPanelAbove", Rect{0, 30, 640, 450}, true, true},
+                    SmallScreenCase{"Short", Rect{0, 0, 1024, 400}, false, true},
+                    SmallScreenCase{"Narrow", Rect{100, 0, 600, 1000}, true, false}),
+    [](const testing::TestParamInfo<SmallScreenCase> &info) { return info.param.name; });
+
+TEST_F(Win32WindowTest, AFailureWhileStartingIsReported) {
+    m_window.reset();
+    pump();
+    BrokenScreen broken;
+    auto message = answer(std::u16string(messages::kStartFailedCaption), IDOK);
+    EXPECT_NE(runProgram(GetModuleHandleW(nullptr), SW_SHOW, broken, kShopUrl), 0);
+    const Answered answered = message.get();
+    EXPECT_TRUE(answered.seen);
+    EXPECT_TRUE(answered.prompt.starts_with(messages::kStartFailedPrompt));
+    EXPECT_TRUE(answered.prompt.ends_with(u"no monitor answers"));
+    EXPECT_EQ(FindWindowW(L"VelmoraWindow", nullptr), nullptr) << "nothing left behind";
+
+    // And a start that works runs until the window is closed.
+    auto closed = std::async(std::launch::async, [] {
+        HWND window = waitFor([] { return FindWindowW(L"VelmoraWindow", nullptr); });
+        if (window != nullptr) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+        }
+        return window != nullptr;
+    });
+    EXPECT_EQ(runProgram(GetModuleHandleW(nullptr), SW_SHOW, m_screen, kShopUrl), 0);
+    EXPECT_TRUE(closed.get());
+}
+
+// End to end through the system's own dialogs.
+TEST_F(Win32WindowTest, SaveAndOpenThroughTheSystemsDialogs) {
+    open(m_messages, m_realDialogs);
+    const std::filesystem::path folder = freshFolder("dialogs");
+    const std::filesystem::path file = folder / L"我的方案.txt";
+    std::vector<std::pair<HWND, int>> boxes = visibleBoxes();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        setText(boxes[i].first, Form::isColourBox(boxes[i].second)
+                                    ? hexColour(Rgb{1, static_cast<std::uint8_t>(i * 9), 3})
+                                    : u"https://img.alicdn.com/" + std::u16string(i + 1, u'存'));
+    }
+    const StyleValues saved = form().values();
+
+    auto saving = answerFileDialog(std::u16string(messages::kSaveCaption), file);
+    pressShortcut("Ctrl+S");
+    ASSERT_TRUE(saving.get());
+    ASSERT_TRUE(std::filesystem::exists(file));
+
+    for (const auto &[box, number] : boxes) {
+        setText(box, u"");
+    }
+    auto opening = answerFileDialog(std::u16string(messages::kOpenCaption), file);
+    pressShortcut("Ctrl+O");
+    ASSERT_TRUE(opening.get());
+    EXPECT_EQ(form().values(), saved);
+    for (const auto &[box, number] : boxes) {
+        EXPECT_EQ(text(box), saved.box(number)) << number;
+    }
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
+    open(m_messages, m_realDialogs);
+    HWND box = control("Text4(2)");
+    setText(box, u"#102030");
+    auto answered = std::async(std::launch::async, [this] {
+        HWND dialog = waitFor([this] {
+            HWND found = FindWindowW(L"#32770", nullptr);
+            return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+        });
+        if (dialog == nullptr) {
+            return false;
+        }
+        Sleep(200);
+        // The red, green and blue fields of the opened dialog.
+        for (const auto &[id, value] :
+             {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
+              std::pair{COLOR_BLUE, L"239"}}) {
+            SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+        }
+        pressButton(dialog, IDOK);
+        return true;
+    });
+    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    pump();
+    ASSERT_TRUE(answered.get());
+    EXPECT_EQ(text(box), u"#ABCDEF");
+    EXPECT_EQ(form().values().slot(2), u"#ABCDEF");
 }
 
 }  // namespace

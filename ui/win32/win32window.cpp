@@ -1,8 +1,11 @@
 #include "win32window.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
 
 #include <algorithm>
+#include <cctype>
 #include <stdexcept>
 #include <vector>
 
@@ -14,10 +17,42 @@ constexpr wchar_t kWindowClass[] = L"VelmoraWindow";
 constexpr int kFirstControlId = 100;
 constexpr int kFontPoints = 9;
 constexpr int kCaptionIndentPx = 8;
+constexpr int kTooltipWidthPx = 360;
+constexpr int kScrollLinePx = 16;
+constexpr UINT kPreviewDelayMs = 200;
+constexpr UINT_PTR kPreviewTimer = 1;
+constexpr UINT_PTR kSubclassId = 1;
+// Asks for the colour dialog once the double click that wanted it is over (wParam: the box).
+constexpr UINT kPickColourMessage = WM_APP + 1;
+
+// Menu entry ids, apart from the controls' ids (from kFirstControlId) and IDOK.
+constexpr UINT kCommandIdBase = 0x1000;
+constexpr UINT kEditIdBase = 0x2000;
+
+/** A box's own edit entries, as the system's edit menu has them. */
+struct EditEntry {
+    std::u16string_view text;  // empty: a separator
+    UINT message;
+};
+
+constexpr std::array<EditEntry, 8> kEditEntries{{
+    {u"撤销", WM_UNDO},
+    {u"", 0},
+    {u"剪切", WM_CUT},
+    {u"复制", WM_COPY},
+    {u"粘贴", WM_PASTE},
+    {u"删除", WM_CLEAR},
+    {u"", 0},
+    {u"全选", EM_SETSEL},
+}};
+
+UINT commandId(Command command) { return kCommandIdBase + static_cast<UINT>(command); }
 
 const wchar_t *wide(std::u16string_view text) {
     return reinterpret_cast<const wchar_t *>(text.data());
 }
+
+std::wstring wideString(std::u16string_view text) { return {text.begin(), text.end()}; }
 
 std::u16string windowText(HWND window) {
     std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
@@ -27,11 +62,9 @@ std::u16string windowText(HWND window) {
     return text;
 }
 
-void setWindowText(HWND window, const std::u16string &text) {
-    SetWindowTextW(window, reinterpret_cast<const wchar_t *>(text.c_str()));
-}
-
 int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
+
+int scaledPx(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
 
 COLORREF colourRef(TextColour colour) {
     return colour == TextColour::Red    ? RGB(255, 0, 0)
@@ -39,9 +72,32 @@ COLORREF colourRef(TextColour colour) {
                                         : GetSysColor(COLOR_BTNTEXT);
 }
 
+COLORREF colourRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
+
 bool focusable(const ControlDef &def) {
     return def.kind == ControlKind::TextBox || def.kind == ControlKind::MultiLineTextBox ||
            def.kind == ControlKind::Button;
+}
+
+std::optional<Command> buttonCommand(Role role) {
+    switch (role) {
+        case Role::Generate:
+            return Command::Generate;
+        case Role::Clear:
+            return Command::Clear;
+        default:
+            return std::nullopt;
+    }
+}
+
+/** The menu text of an entry: its text, then its shortcut after a tab. */
+std::wstring menuText(const MenuEntry &entry) {
+    std::wstring text = wideString(entry.text);
+    if (!entry.keys.empty()) {
+        text += L'\t';
+        text.append(entry.keys.begin(), entry.keys.end());
+    }
+    return text;
 }
 
 int CALLBACK noteFontFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) {
@@ -85,46 +141,118 @@ std::vector<const ControlDef *> creationOrder() {
     return order;
 }
 
+HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                         GetSystemMetrics(widthMetric),
+                                         GetSystemMetrics(heightMetric), LR_SHARED));
+}
+
+TOOLINFOW toolFor(HWND window, HWND box) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(box);
+    return tool;
+}
+
 }  // namespace
 
-Win32MainWindow::Win32MainWindow(HINSTANCE instance, Clipboard &clipboard, MessageBoxes &messages,
-                                 UrlOpener &urlOpener, const Screen &screen, std::string shopUrl)
-    : m_commands(clipboard, messages, urlOpener, std::move(shopUrl)),
-      m_screen(screen),
-      m_values(startValues()) {
-    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
+std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command) {
+    ACCEL accel{FVIRTKEY, 0, command};
+    for (std::size_t plus = keys.find('+'); plus != std::string_view::npos; plus = keys.find('+')) {
+        const std::string_view modifier = keys.substr(0, plus);
+        if (modifier == "Ctrl") {
+            accel.fVirt |= FCONTROL;
+        } else if (modifier == "Shift") {
+            accel.fVirt |= FSHIFT;
+        } else if (modifier == "Alt") {
+            accel.fVirt |= FALT;
+        } else {
+            return std::nullopt;
+        }
+        keys.remove_prefix(plus + 1);
+    }
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (keys.size() == 1 && std::isalnum(static_cast<unsigned char>(keys[0]))) {
+        accel.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[0])));
+        return accel;
+    }
+    if (keys.size() >= 2 && keys.size() <= 3 && keys[0] == 'F' &&
+        std::all_of(keys.begin() + 1, keys.end(), isDigit)) {
+        int number = 0;
+        for (char digit : keys.substr(1)) {
+            number = number * 10 + (digit - '0');
+        }
+        if (number >= 1 && number <= 24) {
+            accel.key = static_cast<WORD>(VK_F1 + number - 1);
+            return accel;
+        }
+    }
+    return std::nullopt;
+}
+
+Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, const Screen &screen,
+                                 std::string shopUrl)
+    : m_form(std::make_unique<Form>(static_cast<FormView &>(*this), services, std::move(shopUrl))),
+      m_screen(screen) {
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                  ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
 
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = &Win32MainWindow::windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hIcon = loadIcon(instance, SM_CXICON, SM_CYICON);
+    // The icon's own small image: the large one scaled down is blurred in the title bar.
+    windowClass.hIconSm = loadIcon(instance, SM_CXSMICON, SM_CYSMICON);
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 
     m_window =
-        CreateWindowExW(0, kWindowClass, wide(kWindowCaption),
+        CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, wide(kWindowCaption),
                         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
                         CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
     if (m_window == nullptr) {
         throw std::runtime_error("cannot create the window");
     }
-    createControls();
-    layout(GetDpiForWindow(m_window));
-    showValues(m_values);
+    try {
+        createControls();
+        createTooltips();
+        createAccelerators();
+        layout(GetDpiForWindow(m_window));
+        m_form->start();
+    } catch (...) {
+        release();
+        throw;
+    }
 }
 
-Win32MainWindow::~Win32MainWindow() {
+Win32MainWindow::~Win32MainWindow() { release(); }
+
+void Win32MainWindow::release() {
     if (m_window != nullptr) {
         SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
         DestroyWindow(m_window);
+        m_window = nullptr;
+    }
+    m_form.reset();
+    for (BoxPaint &paint : m_paints) {
+        if (paint.brush != nullptr) {
+            DeleteObject(paint.brush);
+        }
+        paint = {};
+    }
+    if (m_accelerators != nullptr) {
+        DestroyAcceleratorTable(m_accelerators);
+        m_accelerators = nullptr;
     }
     if (m_font != nullptr) {
         DeleteObject(m_font);
+        m_font = nullptr;
     }
 }
 
@@ -174,21 +302,62 @@ void Win32MainWindow::createControls() {
         }
         m_controls[controlId(*def)] = hwnd;
         m_defs[hwnd] = def;
-        if (def->name == "Text4") {
-            m_slotBoxes[static_cast<std::size_t>(def->index - 1)] = hwnd;
+        if (def->role == Role::Box) {
+            m_boxes.at(static_cast<std::size_t>(def->box)) = hwnd;
+            // Files dropped on a box go to the window, as the ones dropped beside it.
+            DragAcceptFiles(hwnd, TRUE);
         }
-        for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
-            if (kImageBoxes[box].name == def->name) {
-                m_imageBoxes[box] = hwnd;
-            }
+        if (focusable(*def) && !SetWindowSubclass(hwnd, &Win32MainWindow::controlProc, kSubclassId,
+                                                  reinterpret_cast<DWORD_PTR>(this))) {
+            throw std::runtime_error("cannot subclass the control " + controlId(*def));
         }
         if (def->kind == ControlKind::Frame) {
             m_frameCaption = CreateWindowExW(0, L"STATIC", wide(def->text),
                                              WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
                                              0, m_window, nullptr, instance, nullptr);
+            if (m_frameCaption == nullptr) {
+                throw std::runtime_error("cannot create the caption of " + controlId(*def));
+            }
             m_defs[m_frameCaption] = def;
             SetWindowPos(m_frameCaption, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
+    }
+}
+
+void Win32MainWindow::createTooltips() {
+    m_tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, nullptr, nullptr);
+    if (m_tooltip == nullptr) {
+        throw std::runtime_error("cannot create the tooltips");
+    }
+    wchar_t none[] = L"";
+    for (HWND box : m_boxes) {
+        if (box != nullptr) {
+            TOOLINFOW tool = toolFor(m_window, box);
+            tool.lpszText = none;
+            SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+    }
+}
+
+void Win32MainWindow::createAccelerators() {
+    std::vector<ACCEL> table;
+    for (const MenuEntry &entry : kMenuEntries) {
+        if (entry.keys.empty()) {
+            continue;
+        }
+        const std::optional<ACCEL> accel =
+            acceleratorFor(entry.keys, static_cast<WORD>(commandId(entry.command)));
+        if (!accel) {
+            throw std::logic_error("no key for the shortcut " + std::string(entry.keys));
+        }
+        table.push_back(*accel);
+    }
+    m_accelerators = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
+    if (m_accelerators == nullptr) {
+        throw std::runtime_error("cannot create the shortcuts");
     }
 }
 
@@ -200,6 +369,7 @@ void Win32MainWindow::layout(UINT dpi) {
     wcscpy_s(logFont.lfFaceName, chineseFace());
     HFONT font = CreateFontIndirectW(&logFont);
 
+    m_scroll = {};
     for (const auto &[hwnd, def] : m_defs) {
         int left = scaled(def->left, dpi);
         int top = scaled(def->top, dpi);
@@ -216,89 +386,349 @@ void Win32MainWindow::layout(UINT dpi) {
             GetTextExtentPoint32W(dc, wide(def->text), static_cast<int>(def->text.size()), &extent);
             SelectObject(dc, old);
             ReleaseDC(hwnd, dc);
-            MoveWindow(hwnd, left + MulDiv(kCaptionIndentPx, static_cast<int>(dpi), 96), top,
-                       extent.cx + 4, extent.cy, TRUE);
+            MoveWindow(hwnd, left + scaledPx(kCaptionIndentPx, dpi), top, extent.cx + 4, extent.cy,
+                       TRUE);
         } else {
             MoveWindow(hwnd, left, top, scaled(def->width, dpi), scaled(def->height, dpi), TRUE);
         }
     }
+    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
     if (m_font != nullptr) {
         DeleteObject(m_font);
     }
     m_font = font;
+    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
+    fitToScreen(dpi);
+}
 
-    RECT outer{0, 0, scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&outer, static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)), FALSE,
-                             0, dpi);
-    SetWindowPos(m_window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32MainWindow::fitToScreen(UINT dpi) {
+    const auto style =
+        static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(m_window, GWL_EXSTYLE));
+    RECT frame{};
+    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    const int frameWidth = frame.right - frame.left;
+    const int frameHeight = frame.bottom - frame.top;
+
+    // Each scroll bar takes room from the other direction, so a bar may bring the other one.
+    SIZE client = m_content;
+    int barWidth = 0;   // of the vertical bar, when there is one
+    int barHeight = 0;  // of the horizontal bar
+    const Rect work = m_screen.availableGeometry();
+    if (work.width > 0 && work.height > 0) {
+        for (int pass = 0; pass < 3; ++pass) {
+            client.cx =
+                std::max(1, std::min<int>(m_content.cx, work.width - frameWidth - barWidth));
+            client.cy =
+                std::max(1, std::min<int>(m_content.cy, work.height - frameHeight - barHeight));
+            barWidth = client.cy < m_content.cy ? GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) : 0;
+            barHeight = client.cx < m_content.cx ? GetSystemMetricsForDpi(SM_CYHSCROLL, dpi) : 0;
+        }
+    }
+    SetWindowPos(m_window, nullptr, 0, 0, client.cx + barWidth + frameWidth,
+                 client.cy + barHeight + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    // A page as large as the content hides its bar.
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = m_content.cx - 1;
+    info.nPage = static_cast<UINT>(client.cx);
+    SetScrollInfo(m_window, SB_HORZ, &info, TRUE);
+    info.nMax = m_content.cy - 1;
+    info.nPage = static_cast<UINT>(client.cy);
+    SetScrollInfo(m_window, SB_VERT, &info, TRUE);
+}
+
+void Win32MainWindow::scrollTo(int x, int y) {
+    RECT client{};
+    GetClientRect(m_window, &client);
+    x = std::clamp(x, 0, std::max(0, static_cast<int>(m_content.cx - client.right)));
+    y = std::clamp(y, 0, std::max(0, static_cast<int>(m_content.cy - client.bottom)));
+    if (x == m_scroll.x && y == m_scroll.y) {
+        return;
+    }
+    ScrollWindowEx(m_window, m_scroll.x - x, m_scroll.y - y, nullptr, nullptr, nullptr, nullptr,
+                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+    m_scroll = {x, y};
+    SetScrollPos(m_window, SB_HORZ, x, TRUE);
+    SetScrollPos(m_window, SB_VERT, y, TRUE);
+}
+
+void Win32MainWindow::onScroll(int bar, int request) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
+    GetScrollInfo(m_window, bar, &info);
+    const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
+    int position = info.nPos;
+    switch (LOWORD(request)) {
+        case SB_LINEUP:
+            position -= line;
+            break;
+        case SB_LINEDOWN:
+            position += line;
+            break;
+        case SB_PAGEUP:
+            position -= static_cast<int>(info.nPage);
+            break;
+        case SB_PAGEDOWN:
+            position += static_cast<int>(info.nPage);
+            break;
+        case SB_THUMBTRACK:
+            position = info.nTrackPos;
+            break;
+        case SB_THUMBPOSITION:
+            position = HIWORD(request);
+            break;
+        case SB_TOP:
+            position = 0;
+            break;
+        case SB_BOTTOM:
+            position = info.nMax;
+            break;
+        default:
+            return;
+    }
+    if (bar == SB_HORZ) {
+        scrollTo(position, m_scroll.y);
+    } else {
+        scrollTo(m_scroll.x, position);
+    }
+}
+
+void Win32MainWindow::scrollIntoView(HWND control) {
+    RECT shown{};
+    GetWindowRect(control, &shown);
+    MapWindowPoints(HWND_DESKTOP, m_window, reinterpret_cast<POINT *>(&shown), 2);
+    RECT client{};
+    GetClientRect(m_window, &client);
+    // In the content's coordinates; where a control is larger than the client, its start wins.
+    const auto into = [](int start, int end, int scroll, int page) {
+        if (end + scroll > scroll + page) {
+            scroll = end + scroll - page;
+        }
+        return std::min(scroll, start + scroll);
+    };
+    scrollTo(into(shown.left, shown.right, m_scroll.x, client.right),
+             into(shown.top, shown.bottom, m_scroll.y, client.bottom));
 }
 
 void Win32MainWindow::show(int showCommand) {
     RECT outer{};
     GetWindowRect(m_window, &outer);
-    const Point corner =
-        centredTopLeft(m_screen, outer.right - outer.left, outer.bottom - outer.top);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const Rect work = m_screen.availableGeometry();
+    Point corner = centredTopLeft(m_screen.geometry(), work, width, height);
+    if (work.width > 0 && work.height > 0) {
+        // Where it fits, the whole window stays on the work area, its scroll bars above a panel.
+        corner.x = std::max(work.x, std::min(corner.x, work.x + work.width - width));
+        corner.y = std::max(work.y, std::min(corner.y, work.y + work.height - height));
+    }
     SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
-    SetFocus(control("Command2"));
+    for (const auto &[hwnd, def] : m_defs) {
+        if (def->role == Role::Generate) {
+            SetFocus(hwnd);
+        }
+    }
 }
 
 bool Win32MainWindow::preTranslate(MSG &message) {
-    return IsDialogMessageW(m_window, &message) != 0;
+    if (m_window == nullptr || (message.hwnd != m_window && !IsChild(m_window, message.hwnd))) {
+        return false;
+    }
+    return TranslateAcceleratorW(m_window, m_accelerators, &message) != 0 ||
+           IsDialogMessageW(m_window, &message) != 0;
 }
 
-StyleValues Win32MainWindow::values() const {
-    StyleValues values = m_values;
-    for (std::size_t i = 0; i < m_slotBoxes.size(); ++i) {
-        if (m_slotBoxes[i] != nullptr) {
-            values.slots[i] = windowText(m_slotBoxes[i]);
-        }
-    }
-    for (std::size_t i = 0; i < m_imageBoxes.size(); ++i) {
-        values.images[i] = windowText(m_imageBoxes[i]);
-    }
-    return values;
-}
-
-void Win32MainWindow::showValues(const StyleValues &values) {
-    m_values = values;
-    for (std::size_t i = 0; i < m_slotBoxes.size(); ++i) {
-        if (m_slotBoxes[i] != nullptr) {
-            setWindowText(m_slotBoxes[i], values.slots[i]);
-        }
-    }
-    for (std::size_t i = 0; i < m_imageBoxes.size(); ++i) {
-        setWindowText(m_imageBoxes[i], values.images[i]);
-    }
-}
-
-void Win32MainWindow::pressButton(HWND button) {
-    if (button == control("Command2")) {
-        m_commands.run([this] { m_commands.generate(values(), m_output); });
-    } else if (button == control("Command1")) {
-        m_commands.run([this] {
-            StyleValues current = values();
-            if (m_commands.clear(current)) {
-                showValues(current);
-            }
-        });
-    }
-}
-
-void Win32MainWindow::onCommand(int id, int code) {
-    if (id == IDOK) {
-        // Enter, as the dialog manager reports it: press the focused button, if any.
-        pressButton(GetFocus());
+void Win32MainWindow::showText(int box, const std::u16string &text) {
+    HWND edit = m_boxes.at(static_cast<std::size_t>(box));
+    if (edit == nullptr) {
         return;
     }
-    HWND source = GetDlgItem(m_window, id);
-    if (source == control("Label3") && code == STN_CLICKED) {
-        m_commands.run([this] { m_commands.openShopLink(); });
-    } else if (code == BN_CLICKED) {
-        pressButton(source);
+    m_showingText = true;
+    SetWindowTextW(edit, reinterpret_cast<const wchar_t *>(text.c_str()));
+    m_showingText = false;
+}
+
+void Win32MainWindow::showLook(int box, const BoxLook &look) {
+    HWND edit = m_boxes.at(static_cast<std::size_t>(box));
+    if (edit == nullptr) {
+        return;
     }
+    BoxPaint &paint = m_paints.at(static_cast<std::size_t>(box));
+    if (paint.brush != nullptr) {
+        DeleteObject(paint.brush);
+    }
+    paint = {};
+    if (look.background) {
+        paint.background = colourRef(*look.background);
+        paint.text = colourRef(look.text);
+        paint.brush = CreateSolidBrush(paint.background);
+    }
+    InvalidateRect(edit, nullptr, TRUE);
+
+    std::wstring tip = wideString(look.tooltip);
+    TOOLINFOW tool = toolFor(m_window, edit);
+    tool.lpszText = tip.data();
+    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32MainWindow::schedulePreviewRefresh() {
+    SetTimer(m_window, kPreviewTimer, kPreviewDelayMs, nullptr);
+}
+
+void Win32MainWindow::trigger(Command command, int box) {
+    if (m_form) {
+        m_form->trigger(command, box);
+    }
+}
+
+void Win32MainWindow::onCommand(int id, int code, HWND source) {
+    if (id == IDOK) {
+        // Enter, as the dialog manager reports it: press the focused button, if any.
+        const auto focused = m_defs.find(GetFocus());
+        if (focused != m_defs.end()) {
+            if (const std::optional<Command> command = buttonCommand(focused->second->role)) {
+                trigger(*command);
+            }
+        }
+        return;
+    }
+    if (source == nullptr) {  // a menu entry or a shortcut
+        runMenuEntry(static_cast<UINT>(id), nullptr);
+        return;
+    }
+    const auto found = m_defs.find(source);
+    if (found == m_defs.end()) {
+        return;
+    }
+    const ControlDef &def = *found->second;
+    switch (def.role) {
+        case Role::Box:
+            if (code == EN_CHANGE && !m_showingText && m_form) {
+                m_form->textEdited(def.box, windowText(source));
+            }
+            break;
+        case Role::Generate:
+        case Role::Clear:
+            if (code == BN_CLICKED) {
+                trigger(*buttonCommand(def.role));
+            }
+            break;
+        case Role::ShopLink:
+            if (code == STN_CLICKED) {
+                trigger(Command::ShopLink);
+            }
+            break;
+        case Role::None:
+            break;
+    }
+}
+
+HMENU Win32MainWindow::createContextMenu(HWND target) const {
+    HMENU menu = CreatePopupMenu();
+    const auto found = m_defs.find(target);
+    const int box =
+        found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
+    if (box >= 0) {
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(target, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        const bool selection = start != end;
+        const auto length = static_cast<DWORD>(GetWindowTextLengthW(target));
+        for (std::size_t i = 0; i < kEditEntries.size(); ++i) {
+            const EditEntry &entry = kEditEntries[i];
+            if (entry.text.empty()) {
+                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+                continue;
+            }
+            bool enabled = true;
+            switch (entry.message) {
+                case WM_UNDO:
+                    enabled = SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
+                    break;
+                case WM_CUT:
+                case WM_COPY:
+                case WM_CLEAR:
+                    enabled = selection;
+                    break;
+                case WM_PASTE:
+                    enabled = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
+                    break;
+                case EM_SETSEL:
+                    enabled = start != 0 || end != length;
+                    break;
+                default:
+                    break;
+            }
+            AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
+                        kEditIdBase + static_cast<UINT>(i), wide(entry.text));
+        }
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    }
+    for (const MenuEntry &entry : kMenuEntries) {
+        AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
+    }
+    if (Form::isColourBox(box)) {
+        AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
+                    menuText(kPickColourEntry).c_str());
+    }
+    return menu;
+}
+
+void Win32MainWindow::runMenuEntry(UINT id, HWND target) {
+    if (id >= kEditIdBase && id < kEditIdBase + kEditEntries.size()) {
+        const UINT message = kEditEntries[id - kEditIdBase].message;
+        SendMessageW(target, message, 0, message == EM_SETSEL ? -1 : 0);
+        return;
+    }
+    if (id >= commandId(Command::Generate) && id <= commandId(Command::PickColour)) {
+        const auto found = m_defs.find(target);
+        const int box =
+            found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
+        trigger(static_cast<Command>(id - kCommandIdBase), box);
+    }
+}
+
+void Win32MainWindow::showContextMenu(HWND target, LPARAM where) {
+    POINT at{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
+    if (where == -1) {  // from the keyboard: below the control
+        RECT r{};
+        GetWindowRect(target, &r);
+        at = {r.left, r.bottom};
+    }
+    HMENU menu = createContextMenu(target);
+    const auto id = static_cast<UINT>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr));
+    DestroyMenu(menu);
+    if (id != 0) {
+        runMenuEntry(id, target);
+    }
+}
+
+void Win32MainWindow::onDropFiles(HDROP drop) {
+    std::vector<std::filesystem::path> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        files.emplace_back(name);
+    }
+    DragFinish(drop);
+    if (m_form) {
+        m_form->filesDropped(files);
+    }
+}
+
+void Win32MainWindow::closeForm() {
+    KillTimer(m_window, kPreviewTimer);
+    m_form.reset();
 }
 
 LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM wParam,
@@ -314,10 +744,49 @@ LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM w
                            : DefWindowProcW(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK Win32MainWindow::controlProc(HWND control, UINT message, WPARAM wParam,
+                                              LPARAM lParam, UINT_PTR id, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, &Win32MainWindow::controlProc, id);
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    return reinterpret_cast<Win32MainWindow *>(self)->handleControlMessage(control, message, wParam,
+                                                                           lParam);
+}
+
+LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM wParam,
+                                              LPARAM lParam) {
+    const ControlDef &def = *m_defs.at(control);
+    const int box = def.role == Role::Box ? def.box : -1;
+    switch (message) {
+        case WM_SETFOCUS:
+            m_lastFocus = control;
+            scrollIntoView(control);
+            break;
+        case WM_LBUTTONDBLCLK:
+            if (Form::isColourBox(box)) {
+                PostMessageW(m_window, kPickColourMessage, static_cast<WPARAM>(box), 0);
+            }
+            break;
+        case WM_CONTEXTMENU:
+            if (box >= 0) {
+                // The edit control's own menu cannot take the window's entries: ours instead.
+                showContextMenu(control, lParam);
+                return 0;
+            }
+            break;
+        case WM_DROPFILES:
+            return SendMessageW(m_window, message, wParam, lParam);
+        default:
+            break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
+}
+
 LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
+            onCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
             return 0;
         case WM_CTLCOLORSTATIC: {
             auto dc = reinterpret_cast<HDC>(wParam);
@@ -328,12 +797,76 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
-        case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == control("Label3")) {
+        case WM_CTLCOLOREDIT: {
+            const auto found = m_defs.find(reinterpret_cast<HWND>(lParam));
+            if (found != m_defs.end() && found->second->role == Role::Box) {
+                const BoxPaint &paint = m_paints.at(static_cast<std::size_t>(found->second->box));
+                if (paint.brush != nullptr) {
+                    auto dc = reinterpret_cast<HDC>(wParam);
+                    SetTextColor(dc, paint.text);
+                    SetBkColor(dc, paint.background);
+                    return reinterpret_cast<LRESULT>(paint.brush);
+                }
+            }
+            break;
+        }
+        case WM_SETCURSOR: {
+            const auto found = m_defs.find(reinterpret_cast<HWND>(wParam));
+            if (found != m_defs.end() && found->second->role == Role::ShopLink) {
                 SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND)));
                 return TRUE;
             }
             break;
+        }
+        case WM_CONTEXTMENU:
+            showContextMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        case WM_DROPFILES:
+            onDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kPreviewTimer) {
+                KillTimer(m_window, kPreviewTimer);
+                if (m_form) {
+                    m_form->refreshPreview();
+                }
+                return 0;
+            }
+            break;
+        case kPickColourMessage:
+            trigger(Command::PickColour, static_cast<int>(wParam));
+            return 0;
+        case WM_ACTIVATE:
+            // As dialogs do: the keyboard goes back to the control the user left, not to the
+            // window itself, when a message box or another program gives the activation back.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus != nullptr && IsChild(m_window, focus)) {
+                    m_lastFocus = focus;
+                }
+            } else if (HIWORD(wParam) == 0 && m_lastFocus != nullptr && IsWindow(m_lastFocus)) {
+                SetFocus(m_lastFocus);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (m_lastFocus != nullptr && IsWindow(m_lastFocus)) {
+                SetFocus(m_lastFocus);
+                return 0;
+            }
+            break;
+        case WM_HSCROLL:
+            onScroll(SB_HORZ, static_cast<int>(wParam));
+            return 0;
+        case WM_VSCROLL:
+            onScroll(SB_VERT, static_cast<int>(wParam));
+            return 0;
+        case WM_MOUSEWHEEL: {
+            const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
+            scrollTo(m_scroll.x,
+                     m_scroll.y - MulDiv(GET_WHEEL_DELTA_WPARAM(wParam), 3 * line, WHEEL_DELTA));
+            return 0;
+        }
         case WM_DPICHANGED: {
             const auto *suggested = reinterpret_cast<const RECT *>(lParam);
             SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
@@ -345,9 +878,15 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             DestroyWindow(m_window);
             return 0;
         case WM_DESTROY:
-            m_window = nullptr;
+            // The form goes with the window: its preview page and folder are removed now.
+            closeForm();
             PostQuitMessage(0);
             return 0;
+        case WM_NCDESTROY: {
+            HWND window = m_window;
+            m_window = nullptr;
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
         default:
             break;
     }

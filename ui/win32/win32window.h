@@ -3,74 +3,122 @@
 // The Velmora window on the Win32 API, for the native Windows build.
 //
 // Built from the same window table as the Qt window (windowtable.h): the visible controls
-// become native controls, placed at the system's DPI; the hidden slot boxes, the template and
-// the output are plain values here. Clicks go to the same WindowCommands as on Linux, and
-// WindowCommands::run() is the one place that reports an unexpected failure.
+// become native controls, placed at the system's DPI. The form (form.h) owns the values and does
+// all the work; this class shows what the form tells it (FormView) and forwards the user's
+// clicks, edits, menu entries, shortcuts and dropped files, each routed by the control's role.
+// On a work area smaller than the window, the window shrinks to fit and scrolls its controls.
 
 #include <windows.h>
 
 #include <array>
 #include <map>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
-#include "core/generator.h"
 #include "platform/screen.h"
-#include "ui/windowcommands.h"
+#include "ui/form.h"
 #include "ui/windowtable.h"
 
 namespace velmora {
 
+/**
+ * The accelerator for a shortcut written as in kMenuEntries ("F5", "Ctrl+O", "Ctrl+Shift+S"),
+ * sending command; nothing for text that names no key.
+ */
+std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command);
+
 /** The program's one window, as native Win32 controls. */
-class Win32MainWindow final {
+class Win32MainWindow final : private FormView {
 public:
     /**
-     * Creates the window, hidden, with its start values. The platform services are borrowed
-     * and must outlive the window; shopUrl is the address the shop link opens.
+     * Creates the window, hidden, with its start values, sized to fit the screen's work area.
+     * The platform services and the screen are borrowed and must outlive the window; shopUrl is
+     * the address the shop link opens. Throws std::runtime_error when the system cannot create
+     * it, leaving nothing behind.
      */
-    Win32MainWindow(HINSTANCE instance, Clipboard &clipboard, MessageBoxes &messages,
-                    UrlOpener &urlOpener, const Screen &screen, std::string shopUrl);
-    ~Win32MainWindow();
+    Win32MainWindow(HINSTANCE instance, FormServices services, const Screen &screen,
+                    std::string shopUrl);
+    ~Win32MainWindow() override;
 
     Win32MainWindow(const Win32MainWindow &) = delete;
     Win32MainWindow &operator=(const Win32MainWindow &) = delete;
 
-    /** The top-level window. */
+    /** The top-level window; nullptr once it is closed. */
     HWND handle() const { return m_window; }
 
     /** The native control for a table id ("Text4(1)"), or nullptr for a hidden control. */
     HWND control(const std::string &id) const;
 
-    /** What every box holds now, the hidden ones included. */
-    StyleValues values() const;
+    /** The form behind the window; nullptr once the window is closed (its preview is gone). */
+    Form *form() { return m_form.get(); }
 
-    /** Centres the window on the screen, shows it and puts the focus on Generate. */
+    /** Places the window on the screen's work area, shows it and puts the focus on Generate. */
     void show(int showCommand);
 
-    /** Gives the window's keyboard handling (Tab, Enter) the first look at a queued message.
-     *  @return true when it was handled and must not be dispatched. */
+    /**
+     * Gives the window's shortcuts, then its keyboard handling (Tab, Enter), the first look at a
+     * queued message. @return true when it was handled and must not be dispatched.
+     */
     bool preTranslate(MSG &message);
 
+    /**
+     * The context menu the window shows for a right click on target: a box's gets its edit
+     * entries first. The caller destroys it; an entry's id goes to runMenuEntry.
+     */
+    HMENU createContextMenu(HWND target) const;
+
+    /** Carries out the entry with that id of target's context menu. */
+    void runMenuEntry(UINT id, HWND target);
+
 private:
+    struct BoxPaint {
+        HBRUSH brush = nullptr;  // nullptr: the system's colours
+        COLORREF text = 0;
+        COLORREF background = 0;
+    };
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR id, DWORD_PTR self);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+
+    void showText(int box, const std::u16string &text) override;
+    void showLook(int box, const BoxLook &look) override;
+    void schedulePreviewRefresh() override;
 
     void createControls();
+    void createTooltips();
+    void createAccelerators();
     void layout(UINT dpi);
-    void onCommand(int id, int code);
-    void pressButton(HWND button);
-    void showValues(const StyleValues &values);
+    void fitToScreen(UINT dpi);
+    void scrollTo(int x, int y);
+    void onScroll(int bar, int request);
+    void scrollIntoView(HWND control);
+    void onCommand(int id, int code, HWND source);
+    void trigger(Command command, int box = -1);
+    void onDropFiles(HDROP drop);
+    void showContextMenu(HWND target, LPARAM where);
+    void closeForm();
+    void release();
 
-    WindowCommands m_commands;
+    std::unique_ptr<Form> m_form;
     const Screen &m_screen;
     HWND m_window = nullptr;
+    HWND m_tooltip = nullptr;
+    HWND m_lastFocus = nullptr;  // the control that gets the focus back on activation
     HFONT m_font = nullptr;
+    HACCEL m_accelerators = nullptr;
     HWND m_frameCaption = nullptr;  // the frame's caption, drawn in its own colour
-    StyleValues m_values;           // every slot; the visible ones are refreshed from their boxes
-    std::u16string m_output;
+    bool m_showingText = false;     // the form is setting a box's text: no edit to report
+    SIZE m_content{};               // the client area the table asks for, in pixels
+    POINT m_scroll{};               // how far the controls are scrolled
     std::map<std::string, HWND> m_controls;
     std::map<HWND, const ControlDef *> m_defs;
-    std::array<HWND, kSlotCount> m_slotBoxes{};
-    std::array<HWND, kImageBoxCount> m_imageBoxes{};
+    std::array<HWND, kBoxCount> m_boxes{};
+    std::array<BoxPaint, kBoxCount> m_paints{};
 };
 
 }  // namespace velmora
