@@ -1,5 +1,6 @@
 #include "preview.h"
 
+#include <algorithm>
 #include <string>
 
 namespace velmora {
@@ -32,8 +33,17 @@ constexpr std::string_view kMockStyle = R"(
 )";
 
 void appendEscapedHtml(std::string &out, std::string_view text) {
-    for (char c : text) {
-        switch (c) {
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t special = at;
+        while (special < text.size() && text[special] != '&' && text[special] != '<' &&
+               text[special] != '>' && text[special] != '"') {
+            ++special;
+        }
+        out.append(text.substr(at, special - at));
+        if (special == text.size()) {
+            break;
+        }
+        switch (text[special]) {
             case '&':
                 out += "&amp;";
                 break;
@@ -43,38 +53,33 @@ void appendEscapedHtml(std::string &out, std::string_view text) {
             case '>':
                 out += "&gt;";
                 break;
-            case '"':
-                out += "&quot;";
-                break;
             default:
-                out.push_back(c);
+                out += "&quot;";
         }
+        at = special + 1;
     }
 }
 
-/** CSS made safe inside <style>: "</" cannot end the element early, and "\/" means "/" in CSS. */
-void appendStyleText(std::string &out, std::string_view css) {
+/**
+ * CSS made safe inside <style>: "</" cannot end the element early, and "\\/" means "/" in CSS.
+ * For the hover copy, each ":hover" becomes the hover copy's class.
+ */
+void appendStyleText(std::string &out, std::string_view css, bool hover) {
+    std::size_t at = 0;
     for (std::size_t i = 0; i < css.size(); ++i) {
-        out.push_back(css[i]);
-        if (css[i] == '<' && i + 1 < css.size() && css[i + 1] == '/') {
-            out.push_back('\\');
-        }
-    }
-}
-
-/** The generated CSS with each ":hover" turned into the hover copy's class. */
-std::string hoverStyle(std::string_view css) {
-    std::string out;
-    for (std::size_t i = 0; i < css.size();) {
-        if (css.substr(i).starts_with(":hover")) {
+        if (css[i] == '<' && css.substr(i + 1).starts_with('/')) {
+            out.append(css.substr(at, i + 1 - at));
+            out += '\\';
+            at = i + 1;
+        } else if (hover && css[i] == ':' && css.substr(i).starts_with(":hover")) {
+            out.append(css.substr(at, i - at));
             out += '.';
             out += kHoverClass;
-            i += 6;
-        } else {
-            out.push_back(css[i++]);
+            i += 5;
+            at = i + 1;
         }
     }
-    return out;
+    out.append(css.substr(at));
 }
 
 std::string bar(bool hover) {
@@ -117,16 +122,24 @@ std::string bar(bool hover) {
 }  // namespace
 
 std::string previewPage(std::string_view css, int reloadSeconds) {
-    std::string page = "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n";
+    std::string page;
+    previewPage(css, reloadSeconds, page);
+    return page;
+}
+
+void previewPage(std::string_view css, int reloadSeconds, std::string &page) {
+    page.clear();
+    page.reserve(3 * css.size() + 16384);
+    page += "<!DOCTYPE html>\n<html lang=\"zh-CN\">\n<head>\n<meta charset=\"utf-8\">\n";
     if (reloadSeconds > 0) {
         page += "<meta http-equiv=\"refresh\" content=\"" + std::to_string(reloadSeconds) + "\">\n";
     }
     page += "<title>Velmora 导航条预览</title>\n<style>";
     page += kMockStyle;
     page += "</style>\n<style id=\"generated\">\n";
-    appendStyleText(page, css);
+    appendStyleText(page, css, false);
     page += "</style>\n<style id=\"hover-state\">\n";
-    appendStyleText(page, hoverStyle(css));
+    appendStyleText(page, css, true);
     page +=
         "</style>\n</head>\n<body>\n<h2>导航条预览（正常状态）</h2>\n"
         "<p "
@@ -138,7 +151,6 @@ std::string previewPage(std::string_view css, int reloadSeconds) {
     page += "</div>\n<h2>生成的代码</h2>\n<pre id=\"css\">";
     appendEscapedHtml(page, css);
     page += "</pre>\n</body>\n</html>\n";
-    return page;
 }
 
 }  // namespace velmora

@@ -19,4 +19,7 @@ namespace velmora {
  */
 std::string previewPage(std::string_view css, int reloadSeconds = 0);
 
+/** As previewPage(css, reloadSeconds), written into page so that its memory is reused. */
+void previewPage(std::string_view css, int reloadSeconds, std::string &page);
+
 }  // namespace velmora

@@ -96,8 +96,29 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
 
 std::string utf8FromUtf16(std::u16string_view text) {
     std::string out;
+    utf8FromUtf16(text, out);
+    return out;
+}
+
+void utf8FromUtf16(std::u16string_view text, std::string &out) {
+    out.clear();
     out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
+        // Runs of ASCII, most of any style sheet, are copied without the general case.
+        const std::size_t runStart = i;
+        while (i < text.size() && text[i] < 0x80) {
+            ++i;
+        }
+        if (i > runStart) {
+            const std::size_t at = out.size();
+            out.resize(at + (i - runStart));
+            for (std::size_t k = runStart; k < i; ++k) {
+                out[at + (k - runStart)] = static_cast<char>(text[k]);
+            }
+            if (i == text.size()) {
+                break;
+            }
+        }
         char32_t cp = text[i];
         if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
             text[i + 1] <= 0xDFFF) {
@@ -108,7 +129,6 @@ std::string utf8FromUtf16(std::u16string_view text) {
         }
         appendUtf8(out, cp);
     }
-    return out;
 }
 
 std::string printable(std::string_view utf8) {

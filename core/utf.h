@@ -18,6 +18,9 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes);
  */
 std::string utf8FromUtf16(std::u16string_view text);
 
+/** As utf8FromUtf16(text), written into out so that its memory is reused. */
+void utf8FromUtf16(std::u16string_view text, std::string &out);
+
 /**
  * The text with what a terminal would act on shown as escapes, for quoting values and names in
  * messages of one line: \n, \r and \t, other C0 controls and DEL as \xNN, C1 controls as

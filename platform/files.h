@@ -20,6 +20,13 @@ std::filesystem::path pathFromUtf8(std::string_view text);
 /** The path as UTF-8 text, for messages. */
 std::string utf8FromPath(const std::filesystem::path &path);
 
+/** Whether a written file must be on the disk before the write counts as done. */
+enum class Durability {
+    Flushed,  ///< flushed to the disk first: files the user keeps
+    Cached,   ///< left to the system's cache: files rewritten often and thrown away, such as
+              ///< the preview page, where waiting for the disk would stall the window
+};
+
 /**
  * Writes bytes to the file at path as a user expects a program to write a file it was told to:
  *
@@ -39,7 +46,7 @@ std::string utf8FromPath(const std::filesystem::path &path);
  * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error);
+                         std::string &error, Durability durability = Durability::Flushed);
 
 /** How readFile ended. */
 enum class ReadResult {

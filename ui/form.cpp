@@ -252,9 +252,12 @@ bool Form::writePreview() {
         }
     }
     const std::filesystem::path file = *m_previewFolder / kPreviewName;
+    // The buffers are kept from one rewrite to the next: fresh memory for a page of megabytes
+    // costs more than building it.
     generateCss(m_values, m_previewCss);
-    if (!writeFileAtomically(file, previewPage(utf8FromUtf16(m_previewCss), kPreviewReloadSeconds),
-                             error)) {
+    utf8FromUtf16(m_previewCss, m_previewUtf8);
+    previewPage(m_previewUtf8, kPreviewReloadSeconds, m_previewPage);
+    if (!writeFileAtomically(file, m_previewPage, error, Durability::Cached)) {
         reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt, file,
                           text16(error));
         return false;

@@ -61,6 +61,9 @@ enum class Command {
     Import,      ///< read the navigation code on the clipboard back into the boxes
 };
 
+/** How many commands there are: Command values run from 0 to kCommandCount - 1. */
+inline constexpr int kCommandCount = static_cast<int>(Command::Import) + 1;
+
 /** An entry of the window's menus, with its shortcut. */
 struct MenuEntry {
     Command command;
@@ -195,6 +198,8 @@ private:
     StyleValues m_values;
     std::u16string m_output;
     std::u16string m_previewCss;
+    std::string m_previewUtf8;
+    std::string m_previewPage;
     std::array<BoxLook, kBoxCount> m_looks{};
     std::optional<std::filesystem::path> m_previewFolder;
     std::optional<std::filesystem::path> m_previewFile;

@@ -239,6 +239,7 @@ struct Replacement {
     std::string name;
     std::optional<struct stat> replaced;
     std::string shown;  ///< the path as given, for messages
+    bool flush = true;  ///< whether the bytes must reach the disk before the swap
 };
 
 /** The bytes into the new file, with the replaced file's owner and mode, flushed to disk. */
@@ -247,7 +248,7 @@ bool fill(int fd, const Replacement &to, std::string_view bytes, std::string &er
         error = describe("keep the permissions of", to.shown);
     } else if (!writeAll(fd, bytes)) {
         error = describe("write", to.shown);
-    } else if (::fsync(fd) != 0) {
+    } else if (to.flush && ::fsync(fd) != 0) {
         error = describe("flush", to.shown);
     } else {
         return true;
@@ -359,18 +360,18 @@ std::filesystem::path pathFromUtf8(std::string_view text) { return std::string(t
 std::string utf8FromPath(const std::filesystem::path &path) { return path.native(); }
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error) {
-    return posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed);
+                         std::string &error, Durability durability) {
+    return posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed, durability);
 }
 
 bool posix::writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                                std::string &error, Temporary temporary) {
+                                std::string &error, Temporary temporary, Durability durability) {
     const std::string &shown = path.native();
     std::string target;
     if (!followLinks(shown, target, error)) {
         return false;
     }
-    Replacement to{-1, {}, std::nullopt, shown};
+    Replacement to{-1, {}, std::nullopt, shown, durability == Durability::Flushed};
     struct stat status {};
     if (::stat(target.c_str(), &status) == 0) {
         if (S_ISDIR(status.st_mode)) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace velmora::posix {
 
 /** The temporary file through which writeFileAtomically replaces a regular file. */
@@ -18,6 +20,7 @@ enum class Temporary {
 
 /** writeFileAtomically with the temporary file's kind chosen, so that both can be tested. */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Temporary temporary);
+                         std::string &error, Temporary temporary,
+                         Durability durability = Durability::Flushed);
 
 }  // namespace velmora::posix

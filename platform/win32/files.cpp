@@ -152,7 +152,7 @@ std::string utf8FromPath(const std::filesystem::path &path) {
 }
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error) {
+                         std::string &error, Durability durability) {
     if (isDevice(path)) {
         return writeInPlace(path, bytes, error);
     }
@@ -169,7 +169,7 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
         error = describe("write", path);
         return false;
     }
-    if (!FlushFileBuffers(temporary.handle())) {
+    if (durability == Durability::Flushed && !FlushFileBuffers(temporary.handle())) {
         error = describe("flush", path);
         return false;
     }

@@ -66,10 +66,6 @@ std::optional<std::u16string> Win32Clipboard::text() {
         return std::nullopt;
     }
     ClipboardCloser closer;
-    // Another owner's text may be rendered on request, and an owner that hangs would hang us.
-    if (GetClipboardOwner() != m_owner) {
-        return std::u16string();
-    }
     HANDLE memory = GetClipboardData(CF_UNICODETEXT);
     if (memory == nullptr) {
         return std::u16string();  // no text on the clipboard
@@ -87,6 +83,19 @@ std::optional<std::u16string> Win32Clipboard::text() {
     std::u16string text(data, length);
     GlobalUnlock(memory);
     return text;
+}
+
+std::optional<bool> Win32Clipboard::holds(const std::u16string &text) {
+    // Another owner's text may be rendered only when asked for, and an owner that does not
+    // answer would stop the window: what another program put there is not ours anyway.
+    if (GetClipboardOwner() != m_owner) {
+        return false;
+    }
+    const std::optional<std::u16string> current = this->text();
+    if (!current) {
+        return std::nullopt;
+    }
+    return *current == text;
 }
 
 }  // namespace velmora

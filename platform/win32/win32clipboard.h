@@ -9,8 +9,9 @@ namespace velmora {
 /**
  * The Windows clipboard, as CF_UNICODETEXT. Another program may hold the clipboard open for a
  * moment, so opening it is tried a few times, a few milliseconds apart, before an operation
- * counts as failed. text() reads only what the owner window put there: another owner's text
- * reads as empty, so that an owner that does not answer cannot stop the window.
+ * counts as failed. holds() compares only what the owner window put there: another owner's
+ * text counts as not ours without being asked for, so that an owner that does not answer
+ * cannot stop the window during a copy.
  */
 class Win32Clipboard final : public Clipboard {
 public:
@@ -23,6 +24,7 @@ public:
     bool clear() override;
     bool setText(const std::u16string &text) override;
     std::optional<std::u16string> text() override;
+    std::optional<bool> holds(const std::u16string &text) override;
 
 private:
     bool open();

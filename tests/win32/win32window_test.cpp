@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <future>
@@ -666,8 +667,8 @@ struct MenuCase {
 };
 void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
 
-const std::vector<std::u16string> kWindowEntries{u"预览\tF5", u"打开方案…\tCtrl+O",
-                                                 u"保存方案…\tCtrl+S"};
+const std::vector<std::u16string> kWindowEntries{u"预览\tF5", u"导入代码\tCtrl+I",
+                                                 u"打开方案…\tCtrl+O", u"保存方案…\tCtrl+S"};
 
 std::vector<std::u16string> boxEntries(bool colour) {
     std::vector<std::u16string> entries{u"撤销", u"", u"剪切", u"复制", u"粘贴",
@@ -1028,6 +1029,55 @@ TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
     EXPECT_EQ(text(box), u"#ABCDEF");
     EXPECT_EQ(form().values().slot(2), u"#ABCDEF");
 }
+
+/** Puts text on the clipboard as another program would, owned by no window of ours. */
+void putOnClipboard(const std::u16string &value) {
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(nullptr); ++attempt) {
+        Sleep(10);
+    }
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (value.size() + 1) * sizeof(char16_t));
+    std::memcpy(GlobalLock(memory), value.c_str(), (value.size() + 1) * sizeof(char16_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+}
+
+struct ImportCase {
+    const char *name;
+    bool navigationCode;
+};
+void PrintTo(const ImportCase &c, std::ostream *os) { *os << c.name; }
+
+class Win32ImportTest : public Win32WindowTest, public testing::WithParamInterface<ImportCase> {};
+
+TEST_P(Win32ImportTest, CtrlIReadsTheClipboardIntoEveryBoxOrChangesNothing) {
+    open(m_fakeMessages, m_dialogs);
+    StyleValues made = startValues();
+    made.slot(2) = u"#123456";
+    made.slot(9) = u"orange";  // hidden
+    made.images[0] = u"https://img.alicdn.com/上衣.jpg";
+    putOnClipboard(GetParam().navigationCode ? generateCss(made) : u"body{color:red}");
+    SetFocus(control("Text4(6)"));
+    pressShortcut("Ctrl+I");
+    if (GetParam().navigationCode) {
+        EXPECT_EQ(m_window->form()->values(), made);
+        EXPECT_EQ(text(control("Text4(2)")), u"#123456");
+        EXPECT_EQ(text(control("Text7")), made.images[0]);
+        EXPECT_TRUE(m_fakeMessages.shown.empty());
+    } else {
+        EXPECT_EQ(m_window->form()->values(), startValues());
+        ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
+        EXPECT_EQ(m_fakeMessages.shown[0].caption, messages::kImportFailedCaption);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Clipboard, Win32ImportTest,
+                         testing::Values(ImportCase{"NavigationCode", true},
+                                         ImportCase{"OtherText", false}),
+                         [](const testing::TestParamInfo<ImportCase> &info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace velmora

@@ -688,7 +688,8 @@ void Win32MainWindow::runMenuEntry(UINT id, HWND target) {
         SendMessageW(target, message, 0, message == EM_SETSEL ? -1 : 0);
         return;
     }
-    if (id >= commandId(Command::Generate) && id <= commandId(Command::PickColour)) {
+    if (id >= commandId(Command::Generate) &&
+        id < commandId(Command::Generate) + static_cast<UINT>(kCommandCount)) {
         const auto found = m_defs.find(target);
         const int box =
             found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
