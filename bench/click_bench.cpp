@@ -9,34 +9,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "messagewatcher.h"
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtmessageboxes.h"
 #include "platform/qt/qtscreen.h"
 #include "platform/qt/qturlopener.h"
 #include "ui/qt/mainwindow.h"
-
-namespace {
-
-/** Notes when a message box is shown and closes it at once. */
-class MessageWatcher final : public QObject {
-public:
-    QElapsedTimer clock;
-    std::vector<double> latenciesMs;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto *box = qobject_cast<QMessageBox *>(watched)) {
-                latenciesMs.push_back(static_cast<double>(clock.nsecsElapsed()) / 1e6);
-                QTimer::singleShot(0, box, &QMessageBox::accept);
-            }
-        }
-        return false;
-    }
-};
-
-}  // namespace
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);

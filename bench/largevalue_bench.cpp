@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "messagewatcher.h"
 #include "platform/qt/qtclipboard.h"
 #include "platform/qt/qtdialogs.h"
 #include "platform/qt/qtmessageboxes.h"
@@ -37,24 +38,6 @@ double peakMiB() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
-
-/** Closes each message box as soon as it shows, noting when. */
-class MessageWatcher final : public QObject {
-public:
-    QElapsedTimer clock;
-    double shownMs = -1;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::Show) {
-            if (auto *box = qobject_cast<QMessageBox *>(watched)) {
-                shownMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-                QTimer::singleShot(0, box, &QMessageBox::accept);
-            }
-        }
-        return false;
-    }
-};
 
 /** Lets the window run, waiting for events as it does between the user's actions. */
 void idle(int ms) {
@@ -106,8 +89,10 @@ int main(int argc, char **argv) {
         "%lld characters in a box: paste %.0f ms; idle %.0f%% of a core (target 0); click to "
         "message %.0f ms (target < 1000); peak memory %.0f MiB, %.0f MiB over the window's start, "
         "%.1f times the code's %.0f MiB (UTF-16)\n",
-        static_cast<long long>(size), pasteMs, idleCpu * 100, watcher.shownMs, peak,
-        peak - baseMiB, (peak - baseMiB) / codeMiB, codeMiB);
-    const bool ok = idleCpu < 0.05 && watcher.shownMs >= 0 && watcher.shownMs < 1000;
+        static_cast<long long>(size), pasteMs, idleCpu * 100,
+        watcher.latenciesMs.empty() ? -1.0 : watcher.latenciesMs.back(), peak, peak - baseMiB,
+        (peak - baseMiB) / codeMiB, codeMiB);
+    const bool ok =
+        idleCpu < 0.05 && !watcher.latenciesMs.empty() && watcher.latenciesMs.back() < 1000;
     return ok ? 0 : 1;
 }

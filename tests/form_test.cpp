@@ -276,8 +276,8 @@ TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
 
 struct ImportCase {
     const char *name;
-    bool fromFile;         ///< a dropped .css file rather than the clipboard
-    std::string bytes;     ///< empty: take the code of `values`
+    bool fromFile;      ///< a dropped .css file rather than the clipboard
+    std::string bytes;  ///< empty: take the code of `values`
     bool accepted;
     std::u16string_view says;  ///< a part of the refusal
 };
@@ -324,14 +324,14 @@ TEST_P(FormImportTest, SetsEveryBoxOrChangesNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sources, FormImportTest,
-    testing::Values(
-        ImportCase{"Clipboard", false, "", true, u""},
-        ImportCase{"DroppedFile", true, "", true, u""},
-        ImportCase{"LineEndsChangedToLf", false, "LF", true, u""},
-        ImportCase{"OtherCss", false, ".nav{color:red}\r\n", false, u"第 1 行第 2 个字符"},
-        ImportCase{"OtherCssInAFile", true, "body{}", false, u"last season.CSS"},
-        ImportCase{"Empty", false, " ", false, messages::kImportClipboardRefused},
-        ImportCase{"NotUtf8", true, "\xff\xfe", false, messages::kImportNotUtf8}),
+    testing::Values(ImportCase{"Clipboard", false, "", true, u""},
+                    ImportCase{"DroppedFile", true, "", true, u""},
+                    ImportCase{"LineEndsChangedToLf", false, "LF", true, u""},
+                    ImportCase{"OtherCss", false, ".nav{color:red}\r\n", false,
+                               u"第 1 行第 2 个字符"},
+                    ImportCase{"OtherCssInAFile", true, "body{}", false, u"last season.CSS"},
+                    ImportCase{"Empty", false, " ", false, messages::kImportClipboardRefused},
+                    ImportCase{"NotUtf8", true, "\xff\xfe", false, messages::kImportNotUtf8}),
     [](const testing::TestParamInfo<ImportCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, FailuresAreReportedAndTheFormCarriesOn) {

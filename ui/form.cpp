@@ -391,14 +391,13 @@ void Form::importText(std::string_view utf8, std::u16string_view refusal) {
             return;
         }
         const ImportError &error = std::get<ImportError>(result);
-        where = std::u16string(messages::kImportWherePrefix) +
-                text16(std::to_string(error.line)) + std::u16string(messages::kImportWhereLine) +
-                text16(std::to_string(error.column)) +
+        where = std::u16string(messages::kImportWherePrefix) + text16(std::to_string(error.line)) +
+                std::u16string(messages::kImportWhereLine) + text16(std::to_string(error.column)) +
                 std::u16string(messages::kImportWhereColumn);
-        where += error.expected.empty() ? std::u16string(messages::kImportExpectedEnd)
-                                        : std::u16string(messages::kImportExpectedOpen) +
-                                              shownText(error.expected) +
-                                              std::u16string(messages::kImportExpectedClose);
+        where += error.expected.empty()
+                     ? std::u16string(messages::kImportExpectedEnd)
+                     : std::u16string(messages::kImportExpectedOpen) + shownText(error.expected) +
+                           std::u16string(messages::kImportExpectedClose);
     } else {
         where = messages::kImportNotUtf8;
     }

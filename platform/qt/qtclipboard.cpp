@@ -34,8 +34,8 @@ std::optional<bool> ownedOnX11() {
         return false;
     }
     const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> owner(
-        xcb_get_selection_owner_reply(connection,
-                                      xcb_get_selection_owner(connection, atom->atom), nullptr),
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, atom->atom),
+                                      nullptr),
         &std::free);
     if (!owner || owner->owner == XCB_NONE) {
         return false;

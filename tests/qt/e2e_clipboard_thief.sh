@@ -7,13 +7,7 @@
 set -euo pipefail
 velmora=$1
 thief=$2
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/e2e_common.sh"
 
 "$velmora" >/dev/null 2>&1 &
 pids+=($!)

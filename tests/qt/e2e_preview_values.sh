@@ -8,15 +8,7 @@
 set -euo pipefail
 velmora=$1
 velmora_css=$2
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/e2e_common.sh"
 
 mkdir "$work/bin"
 cat >"$work/bin/xdg-open" <<STUB

@@ -6,13 +6,7 @@
 # Usage: e2e_window_manager.sh VELMORA
 set -euo pipefail
 velmora=$1
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-}
-trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+. "$(dirname "$0")/e2e_common.sh"
 
 openbox >/dev/null 2>&1 &
 pids+=($!)

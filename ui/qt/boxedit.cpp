@@ -108,8 +108,8 @@ void BoxEdit::contextMenuEvent(QContextMenuEvent *event) {
             action->disconnect();
             action->setEnabled(true);
             connect(action, &QAction::triggered, this, &BoxEdit::copyValue);
-        } else if (m_large && (name == QLatin1String("edit-cut") ||
-                               name == QLatin1String("edit-delete"))) {
+        } else if (m_large &&
+                   (name == QLatin1String("edit-cut") || name == QLatin1String("edit-delete"))) {
             action->disconnect();
             action->setEnabled(true);
             const bool cut = name == QLatin1String("edit-cut");

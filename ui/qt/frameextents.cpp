@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -23,9 +23,9 @@ using Reply = std::unique_ptr<T, decltype(&std::free)>;
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
     const Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(connection,
-                              xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name),
-                              nullptr),
+        xcb_intern_atom_reply(
+            connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(strlen(name)), name),
+            nullptr),
         &std::free);
     return reply ? reply->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
 }
@@ -34,9 +34,9 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name) {
 bool supported(xcb_connection_t *connection, xcb_window_t root, xcb_atom_t request) {
     const xcb_atom_t list = atom(connection, "_NET_SUPPORTED");
     const Reply<xcb_get_property_reply_t> reply(
-        xcb_get_property_reply(
-            connection, xcb_get_property(connection, 0, root, list, XCB_ATOM_ATOM, 0, 4096),
-            nullptr),
+        xcb_get_property_reply(connection,
+                               xcb_get_property(connection, 0, root, list, XCB_ATOM_ATOM, 0, 4096),
+                               nullptr),
         &std::free);
     if (!reply || reply->format != 32) {
         return false;
@@ -80,8 +80,7 @@ QMargins expectedFrameMargins(QWidget *window) {
         const Reply<xcb_get_property_reply_t> reply(
             xcb_get_property_reply(
                 connection,
-                xcb_get_property(connection, 0, handle, extents, XCB_ATOM_CARDINAL, 0, 4),
-                nullptr),
+                xcb_get_property(connection, 0, handle, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr),
             &std::free);
         if (reply && reply->format == 32 && xcb_get_property_value_length(reply.get()) == 16) {
             const auto *sides = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));

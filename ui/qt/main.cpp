@@ -32,7 +32,7 @@ void quitOnSignals(QApplication &app) {
     }
     auto *notifier = new QSocketNotifier(quitPipe[0], QSocketNotifier::Read, &app);
     QObject::connect(notifier, &QSocketNotifier::activated, &app, &QApplication::quit);
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = &askToQuit;
     sigemptyset(&action.sa_mask);
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {

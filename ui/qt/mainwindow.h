@@ -20,7 +20,6 @@
 class QMenu;
 class QScrollArea;
 
-
 namespace velmora {
 
 class BoxEdit;
