@@ -10,7 +10,7 @@ packages=(
     fonts-noto-cjk
 )
 if [ "${1:-}" = "--test" ]; then
-    packages+=(xvfb xclip xdotool x11-utils chromium openbox imagemagick)
+    packages+=(xvfb xclip xdotool x11-utils chromium openbox)
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)
