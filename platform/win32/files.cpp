@@ -92,11 +92,17 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     }
     if (ok) {
         // ReplaceFile keeps the replaced file's attributes and permissions.
-        const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const DWORD attributes = GetFileAttributesW(path.c_str());
+        const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+        const bool folder = exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        if (folder) {
+            SetLastError(ERROR_ACCESS_DENIED);  // as Windows says; wine would replace the folder
+        }
         const bool placed =
-            exists ? ReplaceFileW(path.c_str(), wide(tempPath), nullptr,
-                                  REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                   : MoveFileExW(wide(tempPath), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+            !folder &&
+            (exists ? ReplaceFileW(path.c_str(), wide(tempPath), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                    : MoveFileExW(wide(tempPath), path.c_str(), MOVEFILE_WRITE_THROUGH) != 0);
         if (!placed) {
             error = describe("replace", path);
             ok = false;
