@@ -4,7 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --test
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
+cmake --workflow --preset default
 cmake --workflow --preset windows

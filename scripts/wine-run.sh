@@ -10,11 +10,9 @@ export LC_ALL=C.UTF-8
 
 run() {
     set +e
-    "$here/with-xvfb.sh" "$@"
-    local status=$?
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
-    return $status
+    # The wine processes end before the display does: ended the other way round, wine's own
+    # processes report the lost display on the program's standard error.
+    "$here/with-xvfb.sh" bash -c '"$@"; status=$?; wineserver -k 2>/dev/null; wineserver -w 2>/dev/null; exit $status' wine-run "$@"
 }
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -265,13 +265,19 @@ class CliSameFileTest : public CliOutputFileTest,
 TEST_P(CliSameFileTest, OutputsNeverOverwriteInputsOrEachOther) {
     const std::string shop = (m_dir / "shop.txt").string();
     std::ofstream(shop) << "slot.2=#222\n";
-    std::filesystem::create_symlink("shop.txt", m_dir / "link.txt");
-    std::filesystem::create_hard_link(shop, m_dir / "hard.txt");
-    std::filesystem::create_symlink("new.css", m_dir / "dangling");
+    // Links may be missing where the system has none (wine has no symbolic links).
+    std::error_code noLinks;
+    std::filesystem::create_symlink("shop.txt", m_dir / "link.txt", noLinks);
+    std::filesystem::create_hard_link(shop, m_dir / "hard.txt", noLinks);
+    std::filesystem::create_symlink("new.css", m_dir / "dangling", noLinks);
     const std::vector<std::string> before = entries();
     std::vector<std::string> args = GetParam().args;
     for (std::string &arg : args) {
         if (arg.starts_with('@')) {
+            if (!std::filesystem::exists(std::filesystem::symlink_status(m_dir / arg.substr(1))) &&
+                arg != "@new.css" && arg != "@./new.css" && arg != "@a.css") {
+                GTEST_SKIP() << arg.substr(1) << " cannot be made here";
+            }
             arg = m_dir.string() + "/" + arg.substr(1);
         }
     }

@@ -175,7 +175,13 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     }
     temporary.close();
     // ReplaceFile keeps the replaced file's attributes and permissions.
-    const bool exists = GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        SetLastError(ERROR_ACCESS_DENIED);  // as Windows says; wine would replace the folder
+        error = describe("replace", path);
+        return false;
+    }
     const bool placed =
         exists ? ReplaceFileW(path.c_str(), temporary.path().c_str(), nullptr,
                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
