@@ -15,4 +15,15 @@ echo "== window start-up and memory, against the least Qt window showing one lin
 scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/velmora "$bin/minimal_text_window" 15 2>/dev/null || status=1
 echo "== click on Generate to message"
 scripts/with-xvfb.sh "$bin/click_bench" 2>/dev/null || status=1
+
+echo "== velmora.exe under wine: start-up to a visible window, against the least Win32 window showing one line of Chinese"
+if scripts/install-deps.sh --windows && cmake --preset windows >/dev/null &&
+    cmake --build --preset windows --target velmora win32_minimal_window win32_startup_bench; then
+    win=build/windows
+    winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
+    WINEPREFIX=$(pwd)/$win/wineprefix scripts/wine-run.sh "$win/bench/win32_startup_bench.exe" \
+        "$(winpath $win/ui/velmora.exe)" "$(winpath $win/bench/win32_minimal_window.exe)" 15 || status=1
+else
+    status=1
+fi
 exit $status
