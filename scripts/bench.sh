@@ -10,9 +10,9 @@ status=0
 echo "== generator"
 "$bin/generator_bench" || status=1
 echo "== window start-up and memory, against the least Qt window"
-scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/velmora "$bin/minimal_window" 15 2>/dev/null || status=1
+scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/qt/velmora "$bin/minimal_window" 15 2>/dev/null || status=1
 echo "== window start-up and memory, against the least Qt window showing one line of Chinese"
-scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/velmora "$bin/minimal_text_window" 15 2>/dev/null || status=1
+scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/qt/velmora "$bin/minimal_text_window" 15 2>/dev/null || status=1
 echo "== click on Generate to message"
 scripts/with-xvfb.sh "$bin/click_bench" 2>/dev/null || status=1
 
@@ -22,7 +22,7 @@ if scripts/install-deps.sh --windows && cmake --preset windows >/dev/null &&
     win=build/windows
     winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
     WINEPREFIX=$(pwd)/$win/wineprefix scripts/wine-run.sh "$win/bench/win32_startup_bench.exe" \
-        "$(winpath $win/ui/velmora.exe)" "$(winpath $win/bench/win32_minimal_window.exe)" 15 || status=1
+        "$(winpath $win/ui/win32/velmora.exe)" "$(winpath $win/bench/win32_minimal_window.exe)" 15 || status=1
 else
     status=1
 fi

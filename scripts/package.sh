@@ -49,7 +49,7 @@ cp "$build/deb/$deb" "$out/$deb"
 
 zip=velmora-$version-windows-x64.zip
 scripts/make-zip.py "$out/$zip" \
-    "velmora.exe=$build/windows/ui/velmora.exe" \
+    "velmora.exe=$build/windows/ui/win32/velmora.exe" \
     "velmora-css.exe=$build/windows/cli/velmora-css.exe" \
     "使用说明.txt=docs/guide-zh.md:text" \
     "LICENSE.txt=LICENSE:text"
