@@ -19,4 +19,15 @@ echo "== large values in the window: idle processor, Generate, memory"
 for size in 1048576 10485760; do
     scripts/with-xvfb.sh "$bin/largevalue_bench" "$size" 2>/dev/null || status=1
 done
+
+echo "== velmora.exe under wine: start-up to a visible window, against the least Win32 window showing one line of Chinese"
+if scripts/install-deps.sh --windows && cmake --preset windows >/dev/null &&
+    cmake --build --preset windows --target velmora win32_minimal_window win32_startup_bench; then
+    win=build/windows
+    winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
+    WINEPREFIX=$(pwd)/$win/wineprefix scripts/wine-run.sh "$win/bench/win32_startup_bench.exe" \
+        "$(winpath $win/ui/win32/velmora.exe)" "$(winpath $win/bench/win32_minimal_window.exe)" 15 || status=1
+else
+    status=1
+fi
 exit $status

@@ -5,4 +5,4 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh --windows
 cmake --workflow --preset windows
-echo "Built $(pwd)/build/windows/ui/win32/velmora.exe"
+echo "Built $(pwd)/build/windows/ui/win32/velmora.exe and $(pwd)/build/windows/cli/velmora-css.exe"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building, running and testing Velmora need, when any is
 # missing. Safe to run again: with everything present it changes nothing.
+# Usage: install-deps.sh [--test | --windows | --package]
 set -euo pipefail
 
 packages=(
@@ -12,8 +13,11 @@ packages=(
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium openbox)
 fi
-if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ]; then
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ] || [ "${1:-}" = "--package" ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)
+fi
+if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
+    packages+=(dpkg-dev python3 git)  # dpkg-shlibdeps for the .deb's dependencies; the zip
 fi
 
 missing=()

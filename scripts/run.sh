@@ -9,4 +9,4 @@ if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     echo "No desktop display found (DISPLAY is not set): start Velmora from a desktop session." >&2
     exit 1
 fi
-exec build/default/ui/velmora "$@"
+exec build/default/ui/qt/velmora "$@"

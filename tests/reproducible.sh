@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# The packages are reproducible: package.sh run twice on the same commit, in two clean trees in
+# two folders, a moment apart, gives the same bytes. It checks the last commit, not changes not
+# yet committed.
+# Usage: reproducible.sh
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export VELMORA_DEPS_CHECKED=1
+commit=$(git -C "$root" rev-parse HEAD)
+SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct "$commit")
+export SOURCE_DATE_EPOCH
+
+for tree in a b; do
+    mkdir "$work/$tree"
+    git -C "$root" archive "$commit" | tar -x -C "$work/$tree"
+    "$work/$tree/scripts/package.sh" --out "$work/$tree-dist" --build "$work/$tree-build"
+done
+status=0
+for package in "$work"/a-dist/*; do
+    name=$(basename "$package")
+    if cmp "$package" "$work/b-dist/$name"; then
+        echo "$name: the same bytes"
+    else
+        echo "FAIL: $name differs between two builds" >&2
+        status=1
+    fi
+done
+[ -n "$(ls "$work/a-dist")" ] || { echo "FAIL: no package built" >&2; status=1; }
+exit $status
