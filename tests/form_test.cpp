@@ -206,7 +206,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FormTest, FileLargerThanAnyShopsIsRefusedUnread) {
     const std::filesystem::path file = m_dir / "huge.txt";
     std::ofstream(file).close();
-    std::filesystem::resize_file(file, kMaxValuesFileBytes + 1);
+    std::error_code error;
+    std::filesystem::resize_file(file, kMaxValuesFileBytes + 1, error);
+    if (error) {
+        GTEST_SKIP() << "no large sparse file here: " << error.message();
+    }
     m_dialogs.file = file;
     m_form->trigger(Command::OpenValues);
     EXPECT_NE(onlyMessage().find(messages::kValuesTooLarge), std::u16string::npos)
