@@ -30,8 +30,8 @@ def main() -> int:
     # The zip format counts from 1980 and in local time without a zone: take the UTC fields.
     date = time.gmtime(max(epoch, 315532800))[:6]
     with zipfile.ZipFile(sys.argv[1] + ".tmp", "w", zipfile.ZIP_DEFLATED, compresslevel=9) as archive:
-        for spec in sys.argv[2:]:
-            name, _, source = spec.partition("=")
+        for argument in sys.argv[2:]:
+            name, _, source = argument.partition("=")
             text = source.endswith(":text")
             if text:
                 source = source[: -len(":text")]
