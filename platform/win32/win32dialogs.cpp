@@ -2,6 +2,8 @@
 
 #include <commdlg.h>
 
+#include "platform/win32/systemfunction.h"
+
 namespace velmora {
 
 namespace {
@@ -46,7 +48,9 @@ std::optional<Rgb> Win32Dialogs::chooseColour(Rgb initial) {
     dialog.rgbResult = RGB(initial.red, initial.green, initial.blue);
     dialog.lpCustColors = m_customColours.data();
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&dialog)) {
+    static auto *const chooseColor =
+        systemFunction<decltype(ChooseColorW)>(L"comdlg32.dll", "ChooseColorW");
+    if (chooseColor == nullptr || !chooseColor(&dialog)) {
         return std::nullopt;
     }
     return Rgb{GetRValue(dialog.rgbResult), GetGValue(dialog.rgbResult),
@@ -74,7 +78,11 @@ std::optional<std::filesystem::path> Win32Dialogs::chooseFile(const std::u16stri
     } else {
         dialog.Flags |= OFN_FILEMUSTEXIST;
     }
-    if (!(save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog))) {
+    static auto *const saveName =
+        systemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+    static auto *const openName =
+        systemFunction<decltype(GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (saveName == nullptr || openName == nullptr || !(save ? saveName : openName)(&dialog)) {
         return std::nullopt;
     }
     file.resize(file.find(L'\0'));

@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "core/utf.h"
+#include "platform/win32/systemfunction.h"
 
 namespace velmora {
 
@@ -15,9 +16,14 @@ bool Win32UrlOpener::open(const std::string &url) {
     if (!address) {
         return false;
     }
+    static auto *const shellExecute =
+        systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    if (shellExecute == nullptr) {
+        return false;
+    }
     const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t *>(address->c_str()),
-                      nullptr, nullptr, SW_SHOWNORMAL));
+        shellExecute(nullptr, L"open", reinterpret_cast<const wchar_t *>(address->c_str()), nullptr,
+                     nullptr, SW_SHOWNORMAL));
     return result > 32;  // ShellExecute's success values are above 32
 }
 

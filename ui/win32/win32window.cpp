@@ -9,13 +9,16 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/systemfunction.h"
+#include "ui/win32/placement.h"
+#include "ui/win32/uifont.h"
+
 namespace velmora {
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"VelmoraWindow";
 constexpr int kFirstControlId = 100;
-constexpr int kFontPoints = 9;
 constexpr int kCaptionIndentPx = 8;
 constexpr int kTooltipWidthPx = 360;
 constexpr int kScrollLinePx = 16;
@@ -98,31 +101,6 @@ std::wstring menuText(const MenuEntry &entry) {
         text.append(entry.keys.begin(), entry.keys.end());
     }
     return text;
-}
-
-int CALLBACK noteFontFound(const LOGFONTW *, const TEXTMETRICW *, DWORD, LPARAM found) {
-    *reinterpret_cast<bool *>(found) = true;
-    return 0;
-}
-
-/** The first installed face that has the Chinese glyphs: Windows' own, or one a wine system
- *  may have from the desktop. */
-const wchar_t *chineseFace() {
-    HDC dc = GetDC(nullptr);
-    const wchar_t *chosen = L"Microsoft YaHei";
-    for (const wchar_t *face : {L"Microsoft YaHei", L"SimSun", L"Noto Sans CJK SC"}) {
-        LOGFONTW query{};
-        query.lfCharSet = DEFAULT_CHARSET;
-        wcscpy_s(query.lfFaceName, face);
-        bool found = false;
-        EnumFontFamiliesExW(dc, &query, &noteFontFound, reinterpret_cast<LPARAM>(&found), 0);
-        if (found) {
-            chosen = face;
-            break;
-        }
-    }
-    ReleaseDC(nullptr, dc);
-    return chosen;
 }
 
 /** The controls to create, in the order that makes Tab walk them by tab index. */
@@ -212,19 +190,30 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
     windowClass.lpszClassName = kWindowClass;
     RegisterClassExW(&windowClass);  // fails harmlessly when already registered
 
-    m_window =
-        CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, wide(kWindowCaption),
-                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
-                        CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+    // Everything is made once, at its size, in its place, with its font and its text: under
+    // wine each later move, font change or text change costs a round of server calls.
+    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+    const UINT dpi = GetDpiForSystem();
+    const SIZE outer = mainWindowSize(kStyle, dpi);
+    m_window = CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, wide(kWindowCaption), kStyle,
+                               CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
+                               instance, this);
     if (m_window == nullptr) {
         throw std::runtime_error("cannot create the window");
     }
     try {
-        createControls();
+        m_font = createUiFont(dpi);
+        createControls(dpi);
         createTooltips();
         createAccelerators();
-        layout(GetDpiForWindow(m_window));
+        if (GetDpiForWindow(m_window) != dpi) {
+            layout(GetDpiForWindow(m_window));  // a monitor of its own scale
+        } else {
+            finishLayout(dpi);
+        }
+        m_creatingWithValues = true;  // the boxes already show the start values
         m_form->start();
+        m_creatingWithValues = false;
     } catch (...) {
         release();
         throw;
@@ -261,7 +250,7 @@ HWND Win32MainWindow::control(const std::string &id) const {
     return found == m_controls.end() ? nullptr : found->second;
 }
 
-void Win32MainWindow::createControls() {
+void Win32MainWindow::createControls(UINT dpi) {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(m_window, GWLP_HINSTANCE));
     int id = kFirstControlId;
     for (const ControlDef *def : creationOrder()) {
@@ -283,20 +272,27 @@ void Win32MainWindow::createControls() {
             case ControlKind::MultiLineTextBox:
                 windowClass = L"EDIT";
                 style |= WS_TABSTOP | ES_AUTOHSCROLL;
-                exStyle = WS_EX_CLIENTEDGE;
+                // Files dropped on a box go to the window, as the ones dropped beside it.
+                exStyle = WS_EX_CLIENTEDGE | WS_EX_ACCEPTFILES;
                 break;
             case ControlKind::Button:
                 windowClass = L"BUTTON";
                 style |= WS_TABSTOP | BS_PUSHBUTTON;
                 break;
         }
+        if (def->role == Role::Box) {
+            text = m_form->values().box(def->box);
+        }
         const std::u16string ownText(text);
+        const RECT place = controlRect(*def, dpi);
         HWND hwnd = CreateWindowExW(
-            exStyle, windowClass, reinterpret_cast<const wchar_t *>(ownText.c_str()), style, 0, 0,
-            0, 0, m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
+            exStyle, windowClass, reinterpret_cast<const wchar_t *>(ownText.c_str()), style,
+            place.left, place.top, place.right - place.left, place.bottom - place.top, m_window,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)), instance, nullptr);
         if (hwnd == nullptr) {
             throw std::runtime_error("cannot create the control " + controlId(*def));
         }
+        SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
         if (def->kind == ControlKind::TextBox || def->kind == ControlKind::MultiLineTextBox) {
             SendMessageW(hwnd, EM_SETLIMITTEXT, 0, 0);  // no limit short of memory
         }
@@ -304,21 +300,22 @@ void Win32MainWindow::createControls() {
         m_defs[hwnd] = def;
         if (def->role == Role::Box) {
             m_boxes.at(static_cast<std::size_t>(def->box)) = hwnd;
-            // Files dropped on a box go to the window, as the ones dropped beside it.
-            DragAcceptFiles(hwnd, TRUE);
         }
         if (focusable(*def) && !SetWindowSubclass(hwnd, &Win32MainWindow::controlProc, kSubclassId,
                                                   reinterpret_cast<DWORD_PTR>(this))) {
             throw std::runtime_error("cannot subclass the control " + controlId(*def));
         }
         if (def->kind == ControlKind::Frame) {
-            m_frameCaption = CreateWindowExW(0, L"STATIC", wide(def->text),
-                                             WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0,
-                                             0, m_window, nullptr, instance, nullptr);
+            const SIZE extent = textExtent(m_font, def->text);
+            m_frameCaption = CreateWindowExW(
+                0, L"STATIC", wide(def->text), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                place.left + scaledPx(kCaptionIndentPx, dpi), place.top, extent.cx + 4, extent.cy,
+                m_window, nullptr, instance, nullptr);
             if (m_frameCaption == nullptr) {
                 throw std::runtime_error("cannot create the caption of " + controlId(*def));
             }
             m_defs[m_frameCaption] = def;
+            SendMessageW(m_frameCaption, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
             SetWindowPos(m_frameCaption, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         }
     }
@@ -362,12 +359,7 @@ void Win32MainWindow::createAccelerators() {
 }
 
 void Win32MainWindow::layout(UINT dpi) {
-    LOGFONTW logFont{};
-    logFont.lfHeight = -MulDiv(kFontPoints, static_cast<int>(dpi), 72);
-    logFont.lfCharSet = DEFAULT_CHARSET;
-    logFont.lfQuality = CLEARTYPE_QUALITY;
-    wcscpy_s(logFont.lfFaceName, chineseFace());
-    HFONT font = CreateFontIndirectW(&logFont);
+    HFONT font = createUiFont(dpi);
 
     m_scroll = {};
     for (const auto &[hwnd, def] : m_defs) {
@@ -392,12 +384,16 @@ void Win32MainWindow::layout(UINT dpi) {
             MoveWindow(hwnd, left, top, scaled(def->width, dpi), scaled(def->height, dpi), TRUE);
         }
     }
-    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
     if (m_font != nullptr) {
         DeleteObject(m_font);
     }
     m_font = font;
+    finishLayout(dpi);
+}
+
+void Win32MainWindow::finishLayout(UINT dpi) {
+    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
     m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
     fitToScreen(dpi);
 }
@@ -548,6 +544,9 @@ bool Win32MainWindow::preTranslate(MSG &message) {
 void Win32MainWindow::showText(int box, const std::u16string &text) {
     HWND edit = m_boxes.at(static_cast<std::size_t>(box));
     if (edit == nullptr) {
+        return;
+    }
+    if (m_creatingWithValues) {
         return;
     }
     m_showingText = true;
@@ -715,13 +714,19 @@ void Win32MainWindow::showContextMenu(HWND target, LPARAM where) {
 
 void Win32MainWindow::onDropFiles(HDROP drop) {
     std::vector<std::filesystem::path> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    static auto *const queryFile =
+        systemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
+    static auto *const finish = systemFunction<decltype(DragFinish)>(L"shell32.dll", "DragFinish");
+    if (queryFile == nullptr || finish == nullptr) {
+        return;
+    }
+    const UINT count = queryFile(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+        std::wstring name(queryFile(drop, i, nullptr, 0) + 1, L'\0');
+        name.resize(queryFile(drop, i, name.data(), static_cast<UINT>(name.size())));
         files.emplace_back(name);
     }
-    DragFinish(drop);
+    finish(drop);
     if (m_form) {
         m_form->filesDropped(files);
     }

@@ -89,10 +89,11 @@ private:
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
 
-    void createControls();
+    void createControls(UINT dpi);
     void createTooltips();
     void createAccelerators();
     void layout(UINT dpi);
+    void finishLayout(UINT dpi);
     void fitToScreen(UINT dpi);
     void scrollTo(int x, int y);
     void onScroll(int bar, int request);
@@ -111,10 +112,11 @@ private:
     HWND m_lastFocus = nullptr;  // the control that gets the focus back on activation
     HFONT m_font = nullptr;
     HACCEL m_accelerators = nullptr;
-    HWND m_frameCaption = nullptr;  // the frame's caption, drawn in its own colour
-    bool m_showingText = false;     // the form is setting a box's text: no edit to report
-    SIZE m_content{};               // the client area the table asks for, in pixels
-    POINT m_scroll{};               // how far the controls are scrolled
+    HWND m_frameCaption = nullptr;      // the frame's caption, drawn in its own colour
+    bool m_showingText = false;         // the form is setting a box's text: no edit to report
+    bool m_creatingWithValues = false;  // the boxes were made with the texts the form shows
+    SIZE m_content{};                   // the client area the table asks for, in pixels
+    POINT m_scroll{};                   // how far the controls are scrolled
     std::map<std::string, HWND> m_controls;
     std::map<HWND, const ControlDef *> m_defs;
     std::array<HWND, kBoxCount> m_boxes{};
