@@ -38,18 +38,45 @@ INSTANTIATE_TEST_SUITE_P(
         return name + "At" + std::to_string(info.param.dpi);
     });
 
-TEST(Placement, MainWindowSizeGivesTheTablesClientArea) {
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    const SIZE size = mainWindowSize(style, 96);
-    HWND window = CreateWindowExW(0, L"STATIC", L"", style, 0, 0, size.cx, size.cy, nullptr,
-                                  nullptr, GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(window, nullptr);
-    RECT client{};
-    GetClientRect(window, &client);
-    DestroyWindow(window);
-    EXPECT_EQ(client.right, pixels(kClientWidthTwips));
-    EXPECT_EQ(client.bottom, pixels(kClientHeightTwips));
+struct FitCase {
+    const char *name;
+    Rect work;
+    SIZE client;
+    bool horizontalBar;
+    bool verticalBar;
+    POINT corner;
+};
+
+void PrintTo(const FitCase &c, std::ostream *os) { *os << c.name; }
+
+class FitTest : public testing::TestWithParam<FitCase> {};
+
+// A 732 x 441 client area in a frame of 6 x 29, with 17-pixel bars, on a 1280 x 800 screen.
+TEST_P(FitTest, FitsTheWorkAreaAndStaysOnIt) {
+    const FitCase &c = GetParam();
+    const WindowFit fit = fitToWorkArea({732, 441}, {6, 29}, {17, 17}, c.work);
+    EXPECT_EQ(fit.client.cx, c.client.cx);
+    EXPECT_EQ(fit.client.cy, c.client.cy);
+    EXPECT_EQ(fit.horizontalBar, c.horizontalBar);
+    EXPECT_EQ(fit.verticalBar, c.verticalBar);
+    EXPECT_EQ(fit.outer.cx, c.client.cx + (c.verticalBar ? 17 : 0) + 6);
+    EXPECT_EQ(fit.outer.cy, c.client.cy + (c.horizontalBar ? 17 : 0) + 29);
+    const POINT corner = placeOnScreen({0, 0, 1280, 800}, c.work, fit.outer);
+    EXPECT_EQ(corner.x, c.corner.x);
+    EXPECT_EQ(corner.y, c.corner.y);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    WorkAreas, FitTest,
+    testing::Values(FitCase{"Whole", {0, 0, 1280, 800}, {732, 441}, false, false, {271, 165}},
+                    FitCase{"Unknown", {}, {732, 441}, false, false, {271, 165}},
+                    FitCase{"PanelBelow", {0, 0, 1280, 500}, {732, 441}, false, false, {271, 30}},
+                    FitCase{"TopBar", {0, 300, 1280, 500}, {732, 441}, false, false, {271, 300}},
+                    // Too low: a vertical bar, which takes width, which is still enough.
+                    FitCase{"Short", {0, 0, 1280, 400}, {732, 371}, false, true, {263, 0}},
+                    // Too narrow and too low: both bars, each taking room from the other.
+                    FitCase{"Small", {0, 0, 640, 400}, {617, 354}, true, true, {0, 0}}),
+    [](const testing::TestParamInfo<FitCase> &info) { return info.param.name; });
 
 TEST(Placement, BoxesStartWithTheirValuesAndOthersWithTheirCaptions) {
     StyleValues values = startValues();

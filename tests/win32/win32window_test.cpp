@@ -354,6 +354,24 @@ TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
     }
 }
 
+TEST_F(Win32WindowTest, MadeWhereItShowsAndActivatedOnlyThen) {
+    m_window.reset();
+    pump();
+    Win32MainWindow window(GetModuleHandleW(nullptr),
+                           FormServices{m_clipboard, m_fakeMessages, m_opener, m_dialogs},
+                           m_screen, kShopUrl);
+    EXPECT_FALSE(IsWindowVisible(window.handle()));
+    EXPECT_NE(GetActiveWindow(), window.handle()) << "a hidden window took the activation";
+    RECT made{};
+    GetWindowRect(window.handle(), &made);
+    window.show(SW_SHOW);
+    RECT shown{};
+    GetWindowRect(window.handle(), &shown);
+    EXPECT_TRUE(EqualRect(&made, &shown)) << "moved after it was made";
+    EXPECT_EQ((made.left + made.right) / 2, 640);
+    EXPECT_EQ(GetActiveWindow(), window.handle());
+}
+
 TEST_F(Win32WindowTest, IconsAreTheirOwnImages) {
     for (const auto &[index, widthMetric] :
          {std::pair{GCLP_HICON, SM_CXICON}, std::pair{GCLP_HICONSM, SM_CXSMICON}}) {

@@ -1,5 +1,7 @@
 #include "placement.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -19,10 +21,37 @@ RECT controlRect(const ControlDef &def, UINT dpi) {
     return {left, top, left + scaled(def.width, dpi), top + scaled(def.height, dpi)};
 }
 
-SIZE mainWindowSize(DWORD style, UINT dpi) {
-    RECT outer{0, 0, scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
-    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, dpi);
-    return {outer.right - outer.left, outer.bottom - outer.top};
+WindowFit fitToWorkArea(SIZE content, SIZE frame, SIZE bars, const Rect &work) {
+    WindowFit fit;
+    fit.client = content;
+    if (work.width > 0 && work.height > 0) {
+        // Each bar takes room from the other direction, so one bar may bring the other.
+        int barWidth = 0;
+        int barHeight = 0;
+        for (int pass = 0; pass < 3; ++pass) {
+            fit.client.cx =
+                std::max(1, std::min<int>(content.cx, work.width - frame.cx - barWidth));
+            fit.client.cy =
+                std::max(1, std::min<int>(content.cy, work.height - frame.cy - barHeight));
+            fit.verticalBar = fit.client.cy < content.cy;
+            fit.horizontalBar = fit.client.cx < content.cx;
+            barWidth = fit.verticalBar ? bars.cx : 0;
+            barHeight = fit.horizontalBar ? bars.cy : 0;
+        }
+    }
+    fit.outer = {fit.client.cx + (fit.verticalBar ? bars.cx : 0) + frame.cx,
+                 fit.client.cy + (fit.horizontalBar ? bars.cy : 0) + frame.cy};
+    return fit;
+}
+
+POINT placeOnScreen(const Rect &screen, const Rect &work, SIZE outer) {
+    const Point corner = centredTopLeft(screen, work, outer.cx, outer.cy);
+    POINT placed{corner.x, corner.y};
+    if (work.width > 0 && work.height > 0) {
+        placed.x = std::max(work.x, std::min<int>(placed.x, work.x + work.width - outer.cx));
+        placed.y = std::max(work.y, std::min<int>(placed.y, work.y + work.height - outer.cy));
+    }
+    return placed;
 }
 
 SIZE textExtent(HFONT font, std::u16string_view text) {

@@ -27,6 +27,10 @@ constexpr UINT_PTR kPreviewTimer = 1;
 constexpr UINT_PTR kSubclassId = 1;
 // Asks for the colour dialog once the double click that wanted it is over (wParam: the box).
 constexpr UINT kPickColourMessage = WM_APP + 1;
+// Makes the tooltips once the window is on the screen: nobody points at a box before that.
+constexpr UINT kCreateTooltipsMessage = WM_APP + 2;
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
 
 // Menu entry ids, apart from the controls' ids (from kFirstControlId) and IDOK.
 constexpr UINT kCommandIdBase = 0x1000;
@@ -192,24 +196,25 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
 
     // Everything is made once, at its size, in its place, with its font and its text: under
     // wine each later move, font change or text change costs a round of server calls.
-    constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     const UINT dpi = GetDpiForSystem();
-    const SIZE outer = mainWindowSize(kStyle, dpi);
-    m_window = CreateWindowExW(WS_EX_ACCEPTFILES, kWindowClass, wide(kWindowCaption), kStyle,
-                               CW_USEDEFAULT, CW_USEDEFAULT, outer.cx, outer.cy, nullptr, nullptr,
-                               instance, this);
+    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
+    const WindowFit fit = fitFor(kWindowStyle, dpi);
+    const POINT corner =
+        placeOnScreen(m_screen.geometry(), m_screen.availableGeometry(), fit.outer);
+    m_window =
+        CreateWindowExW(kWindowExStyle, kWindowClass, wide(kWindowCaption), kWindowStyle, corner.x,
+                        corner.y, fit.outer.cx, fit.outer.cy, nullptr, nullptr, instance, this);
     if (m_window == nullptr) {
         throw std::runtime_error("cannot create the window");
     }
     try {
         m_font = createUiFont(dpi);
         createControls(dpi);
-        createTooltips();
         createAccelerators();
         if (GetDpiForWindow(m_window) != dpi) {
             layout(GetDpiForWindow(m_window));  // a monitor of its own scale
         } else {
-            finishLayout(dpi);
+            showScrollBars(fit);
         }
         m_creatingWithValues = true;  // the boxes already show the start values
         m_form->start();
@@ -329,14 +334,19 @@ void Win32MainWindow::createTooltips() {
     if (m_tooltip == nullptr) {
         throw std::runtime_error("cannot create the tooltips");
     }
-    wchar_t none[] = L"";
-    for (HWND box : m_boxes) {
-        if (box != nullptr) {
-            TOOLINFOW tool = toolFor(m_window, box);
-            tool.lpszText = none;
+    for (std::size_t box = 0; box < m_boxes.size(); ++box) {
+        if (m_boxes[box] != nullptr) {
+            TOOLINFOW tool = toolFor(m_window, m_boxes[box]);
+            tool.lpszText = m_tips[box].data();
             SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
     }
+    styleTooltips(GetDpiForWindow(m_window));
+}
+
+void Win32MainWindow::styleTooltips(UINT dpi) {
+    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
+    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
 }
 
 void Win32MainWindow::createAccelerators() {
@@ -388,52 +398,40 @@ void Win32MainWindow::layout(UINT dpi) {
         DeleteObject(m_font);
     }
     m_font = font;
-    finishLayout(dpi);
-}
-
-void Win32MainWindow::finishLayout(UINT dpi) {
-    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
-    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
-    fitToScreen(dpi);
-}
-
-void Win32MainWindow::fitToScreen(UINT dpi) {
-    const auto style =
-        static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
-    const auto exStyle = static_cast<DWORD>(GetWindowLongW(m_window, GWL_EXSTYLE));
-    RECT frame{};
-    AdjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-    const int frameWidth = frame.right - frame.left;
-    const int frameHeight = frame.bottom - frame.top;
-
-    // Each scroll bar takes room from the other direction, so a bar may bring the other one.
-    SIZE client = m_content;
-    int barWidth = 0;   // of the vertical bar, when there is one
-    int barHeight = 0;  // of the horizontal bar
-    const Rect work = m_screen.availableGeometry();
-    if (work.width > 0 && work.height > 0) {
-        for (int pass = 0; pass < 3; ++pass) {
-            client.cx =
-                std::max(1, std::min<int>(m_content.cx, work.width - frameWidth - barWidth));
-            client.cy =
-                std::max(1, std::min<int>(m_content.cy, work.height - frameHeight - barHeight));
-            barWidth = client.cy < m_content.cy ? GetSystemMetricsForDpi(SM_CXVSCROLL, dpi) : 0;
-            barHeight = client.cx < m_content.cx ? GetSystemMetricsForDpi(SM_CYHSCROLL, dpi) : 0;
-        }
+    if (m_tooltip != nullptr) {
+        styleTooltips(dpi);
     }
-    SetWindowPos(m_window, nullptr, 0, 0, client.cx + barWidth + frameWidth,
-                 client.cy + barHeight + frameHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
+    const WindowFit fit = fitFor(static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)), dpi);
+    SetWindowPos(m_window, nullptr, 0, 0, fit.outer.cx, fit.outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    showScrollBars(fit);
+}
 
+WindowFit Win32MainWindow::fitFor(DWORD style, UINT dpi) const {
+    RECT frame{};
+    AdjustWindowRectExForDpi(&frame, style & ~(WS_HSCROLL | WS_VSCROLL), FALSE, kWindowExStyle,
+                             dpi);
+    return fitToWorkArea(
+        m_content, {frame.right - frame.left, frame.bottom - frame.top},
+        {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)},
+        m_screen.availableGeometry());
+}
+
+void Win32MainWindow::showScrollBars(const WindowFit &fit) {
+    const auto style = static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE));
+    if (!fit.horizontalBar && !fit.verticalBar && (style & (WS_HSCROLL | WS_VSCROLL)) == 0) {
+        return;  // the usual case: the whole content shows and no bar is there to hide
+    }
     // A page as large as the content hides its bar.
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     info.nMax = m_content.cx - 1;
-    info.nPage = static_cast<UINT>(client.cx);
+    info.nPage = static_cast<UINT>(fit.client.cx);
     SetScrollInfo(m_window, SB_HORZ, &info, TRUE);
     info.nMax = m_content.cy - 1;
-    info.nPage = static_cast<UINT>(client.cy);
+    info.nPage = static_cast<UINT>(fit.client.cy);
     SetScrollInfo(m_window, SB_VERT, &info, TRUE);
 }
 
@@ -514,16 +512,13 @@ void Win32MainWindow::scrollIntoView(HWND control) {
 void Win32MainWindow::show(int showCommand) {
     RECT outer{};
     GetWindowRect(m_window, &outer);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const Rect work = m_screen.availableGeometry();
-    Point corner = centredTopLeft(m_screen.geometry(), work, width, height);
-    if (work.width > 0 && work.height > 0) {
-        // Where it fits, the whole window stays on the work area, its scroll bars above a panel.
-        corner.x = std::max(work.x, std::min(corner.x, work.x + work.width - width));
-        corner.y = std::max(work.y, std::min(corner.y, work.y + work.height - height));
+    const POINT corner = placeOnScreen(m_screen.geometry(), m_screen.availableGeometry(),
+                                       {outer.right - outer.left, outer.bottom - outer.top});
+    if (corner.x != outer.left || corner.y != outer.top) {  // resized for another monitor's scale
+        // Not activated while hidden: that would take the focus before the window shows.
+        SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SetWindowPos(m_window, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     ShowWindow(m_window, showCommand);
     UpdateWindow(m_window);
     for (const auto &[hwnd, def] : m_defs) {
@@ -531,6 +526,7 @@ void Win32MainWindow::show(int showCommand) {
             SetFocus(hwnd);
         }
     }
+    PostMessageW(m_window, kCreateTooltipsMessage, 0, 0);
 }
 
 bool Win32MainWindow::preTranslate(MSG &message) {
@@ -571,10 +567,13 @@ void Win32MainWindow::showLook(int box, const BoxLook &look) {
     }
     InvalidateRect(edit, nullptr, TRUE);
 
-    std::wstring tip = wideString(look.tooltip);
-    TOOLINFOW tool = toolFor(m_window, edit);
-    tool.lpszText = tip.data();
-    SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    std::wstring &tip = m_tips.at(static_cast<std::size_t>(box));
+    tip = wideString(look.tooltip);
+    if (m_tooltip != nullptr) {
+        TOOLINFOW tool = toolFor(m_window, edit);
+        tool.lpszText = tip.data();
+        SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
 }
 
 void Win32MainWindow::schedulePreviewRefresh() {
@@ -839,6 +838,15 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 return 0;
             }
             break;
+        case kCreateTooltipsMessage:
+            if (m_tooltip == nullptr) {
+                try {
+                    createTooltips();
+                } catch (const std::exception &) {
+                    // The boxes' marks still show in their colours; only the tips are missing.
+                }
+            }
+            return 0;
         case kPickColourMessage:
             trigger(Command::PickColour, static_cast<int>(wParam));
             return 0;

@@ -19,6 +19,7 @@
 
 #include "platform/screen.h"
 #include "ui/form.h"
+#include "ui/win32/placement.h"
 #include "ui/windowtable.h"
 
 namespace velmora {
@@ -91,10 +92,11 @@ private:
 
     void createControls(UINT dpi);
     void createTooltips();
+    void styleTooltips(UINT dpi);
     void createAccelerators();
     void layout(UINT dpi);
-    void finishLayout(UINT dpi);
-    void fitToScreen(UINT dpi);
+    WindowFit fitFor(DWORD style, UINT dpi) const;
+    void showScrollBars(const WindowFit &fit);
     void scrollTo(int x, int y);
     void onScroll(int bar, int request);
     void scrollIntoView(HWND control);
@@ -121,6 +123,8 @@ private:
     std::map<HWND, const ControlDef *> m_defs;
     std::array<HWND, kBoxCount> m_boxes{};
     std::array<BoxPaint, kBoxCount> m_paints{};
+    std::array<std::wstring, kBoxCount> m_tips;  // each box's tooltip, kept for the tooltips
+                                                 // made after the window shows
 };
 
 }  // namespace velmora
