@@ -10,44 +10,21 @@
 
 #include <string>
 
+#include "bench/win32benchwindow.h"
 #include "core/generator.h"
 #include "ui/win32/placement.h"
 #include "ui/win32/uifont.h"
 #include "ui/windowtable.h"
-
-namespace {
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-}  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     using namespace velmora;
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = &windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = L"BoxesWindow";
-    RegisterClassW(&windowClass);
-
     const UINT dpi = GetDpiForSystem();
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    RECT outer{0, 0, MulDiv(kClientWidthTwips, static_cast<int>(dpi), 1440),
-               MulDiv(kClientHeightTwips, static_cast<int>(dpi), 1440)};
-    AdjustWindowRectExForDpi(&outer, style, FALSE, 0, dpi);
-    HWND window = CreateWindowW(L"BoxesWindow", L"Velmora", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                                outer.right - outer.left, outer.bottom - outer.top, nullptr,
-                                nullptr, instance, nullptr);
+    HWND window = bench::createPlainWindow(instance, L"BoxesWindow",
+                                           MulDiv(kClientWidthTwips, static_cast<int>(dpi), 1440),
+                                           MulDiv(kClientHeightTwips, static_cast<int>(dpi), 1440));
 
     HFONT font = createUiFont(dpi);
     const StyleValues values = startValues();
@@ -67,13 +44,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
 
-    ShowWindow(window, showCommand);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
+    const int status = bench::showAndRun(window, showCommand);
     DeleteObject(font);
-    return 0;
+    return status;
 }
