@@ -34,7 +34,8 @@ std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command);
 class Win32MainWindow final : private FormView {
 public:
     /**
-     * Creates the window, hidden, with its start values, sized to fit the screen's work area.
+     * Creates the window, hidden, with its start values, sized to fit the screen's work area and
+     * already in the place where it shows.
      * The platform services and the screen are borrowed and must outlive the window; shopUrl is
      * the address the shop link opens. Throws std::runtime_error when the system cannot create
      * it, leaving nothing behind.
@@ -55,7 +56,10 @@ public:
     /** The form behind the window; nullptr once the window is closed (its preview is gone). */
     Form *form() { return m_form.get(); }
 
-    /** Places the window on the screen's work area, shows it and puts the focus on Generate. */
+    /**
+     * Shows the window, centred on the screen's work area, and puts the focus on Generate; the
+     * boxes' tooltips are made once it has been painted.
+     */
     void show(int showCommand);
 
     /**
@@ -123,8 +127,8 @@ private:
     std::map<HWND, const ControlDef *> m_defs;
     std::array<HWND, kBoxCount> m_boxes{};
     std::array<BoxPaint, kBoxCount> m_paints{};
-    std::array<std::wstring, kBoxCount> m_tips;  // each box's tooltip, kept for the tooltips
-                                                 // made after the window shows
+    // Each box's tooltip, kept for the tooltips, which are made after the window shows.
+    std::array<std::wstring, kBoxCount> m_tips;
 };
 
 }  // namespace velmora
