@@ -10,23 +10,13 @@
 #include <vector>
 
 #include "messagewatcher.h"
-#include "platform/qt/qtclipboard.h"
-#include "platform/qt/qtdialogs.h"
-#include "platform/qt/qtmessageboxes.h"
-#include "platform/qt/qtscreen.h"
-#include "platform/qt/qturlopener.h"
-#include "ui/qt/mainwindow.h"
+#include "qtbenchwindow.h"
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setFont(velmora::MainWindow::uiFont());
-    velmora::QtClipboard clipboard;
-    velmora::QtMessageBoxes messages;
-    velmora::QtUrlOpener urlOpener;
-    velmora::QtDialogs dialogs;
-    velmora::QtScreen screen;
-    velmora::MainWindow window({clipboard, messages, urlOpener, dialogs}, screen,
-                               "https://example.com/");
+    velmora::bench::QtBenchWindow bench;
+    velmora::MainWindow &window = bench.window;
     window.show();
 
     MessageWatcher watcher;

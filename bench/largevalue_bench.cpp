@@ -17,12 +17,7 @@
 #include <cstdio>
 
 #include "messagewatcher.h"
-#include "platform/qt/qtclipboard.h"
-#include "platform/qt/qtdialogs.h"
-#include "platform/qt/qtmessageboxes.h"
-#include "platform/qt/qtscreen.h"
-#include "platform/qt/qturlopener.h"
-#include "ui/qt/mainwindow.h"
+#include "qtbenchwindow.h"
 
 namespace {
 
@@ -51,13 +46,8 @@ void idle(int ms) {
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
     QApplication::setFont(velmora::MainWindow::uiFont());
-    velmora::QtClipboard clipboard;
-    velmora::QtMessageBoxes messages;
-    velmora::QtUrlOpener urlOpener;
-    velmora::QtDialogs dialogs;
-    velmora::QtScreen screen;
-    velmora::MainWindow window({clipboard, messages, urlOpener, dialogs}, screen,
-                               "https://example.com/");
+    velmora::bench::QtBenchWindow bench;
+    velmora::MainWindow &window = bench.window;
     window.show();
     idle(300);
     const double baseMiB = peakMiB();
