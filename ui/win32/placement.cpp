@@ -66,15 +66,7 @@ SIZE textExtent(HFONT font, std::u16string_view text) {
 }
 
 std::u16string_view startText(const ControlDef &def, const StyleValues &values) {
-    if (def.name == "Text4" && def.index >= 1 && def.index <= kSlotCount) {
-        return values.slot(def.index);
-    }
-    for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
-        if (kImageBoxes[box].name == def.name) {
-            return values.images[box];
-        }
-    }
-    return def.text;
+    return def.role == Role::Box ? std::u16string_view(values.box(def.box)) : def.text;
 }
 
 }  // namespace velmora

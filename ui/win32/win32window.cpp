@@ -262,7 +262,7 @@ void Win32MainWindow::createControls(UINT dpi) {
         const wchar_t *windowClass = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         DWORD exStyle = 0;
-        std::u16string_view text = def->text;
+        std::u16string_view text = startText(*def, m_form->values());
         switch (def->kind) {
             case ControlKind::Frame:
                 windowClass = L"BUTTON";
@@ -284,9 +284,6 @@ void Win32MainWindow::createControls(UINT dpi) {
                 windowClass = L"BUTTON";
                 style |= WS_TABSTOP | BS_PUSHBUTTON;
                 break;
-        }
-        if (def->role == Role::Box) {
-            text = m_form->values().box(def->box);
         }
         const std::u16string ownText(text);
         const RECT place = controlRect(*def, dpi);
