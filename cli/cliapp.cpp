@@ -222,11 +222,7 @@ void applyImport(StyleValues &values, const std::string &path, std::istream &in)
                ReadResult::Read) {
         throw UsageError{error};
     }
-    std::string_view code = bytes;
-    if (code.starts_with("\xEF\xBB\xBF")) {
-        code.remove_prefix(3);  // the byte order mark some editors write
-    }
-    const std::optional<std::u16string> text = utf16FromUtf8(code);
+    const std::optional<std::u16string> text = utf16FromUtf8(bytes);
     if (!text) {
         throw UsageError{name + ": not valid UTF-8 text"};
     }

@@ -773,9 +773,19 @@ std::u16string snippet(std::u16string_view expected) {
 }  // namespace
 
 ImportResult importCss(std::u16string_view text, const StyleValues &current) {
+    if (text.starts_with(u'\uFEFF')) {
+        text.remove_prefix(1);  // the byte order mark some editors write, which none of them shows
+    }
     std::u16string buffer;
     const std::u16string_view normalized = withLineEnds(text, buffer);
-    const std::u16string_view code = trimEnd(normalized);
+    std::u16string_view code = trimEnd(normalized);
+    // Blank space before the code, as a copy from the shop editor can have, is skipped; positions
+    // are still reported in the text as given.
+    std::size_t lead = 0;
+    while (lead < code.size() && isSpace(code[lead])) {
+        ++lead;
+    }
+    code.remove_prefix(lead);
     Search search(code, true);
     if (search.run()) {
         StyleValues values = current;
@@ -786,7 +796,7 @@ ImportResult importCss(std::u16string_view text, const StyleValues &current) {
     Search diagnosis(code, false);
     diagnosis.run();
     const Failure failure = diagnosis.failure();
-    const auto [line, column] = lineAndColumn(normalized, failure.reach);
+    const auto [line, column] = lineAndColumn(normalized, lead + failure.reach);
     std::string message = "does not match the navigation code here";
     if (failure.expected.empty()) {
         message = "the navigation code ends here, but the text goes on";

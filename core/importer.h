@@ -28,8 +28,9 @@ using ImportResult = std::variant<StyleValues, ImportError>;
  *
  * Line ends: a text without any CR, or without any LF, is read as if each of its line ends were
  * CR LF (as after an editor or a mail program changed them all); a text with both is read as it
- * stands, so that values holding line breaks come back unchanged. Whitespace after the last rule
- * is ignored.
+ * stands, so that values holding line breaks come back unchanged. Whitespace before the first
+ * rule and after the last is ignored, as is a byte order mark (U+FEFF) at the start; line and
+ * column are counted in the text after that mark.
  *
  * Where several sets of values give the same text, the values are chosen value by value in the
  * order they appear in the text, each as short as still allows a match. So values that do not

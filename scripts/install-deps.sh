@@ -12,12 +12,14 @@ packages=(
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium openbox)
+    packages+=(lintian unzip)  # the packaging test checks the .deb and unpacks the zip
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ] || [ "${1:-}" = "--package" ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
     packages+=(dpkg-dev python3 git)  # dpkg-shlibdeps for the .deb's dependencies; the zip
+    packages+=(help2man)              # velmora-css's manual page, from its --help
 fi
 
 missing=()

@@ -6,8 +6,13 @@ Usage: make-zip.py ARCHIVE NAME=FILE[:text]...
 Entries are written in the order given, each dated SOURCE_DATE_EPOCH (UTC) with fixed
 permissions. A FILE marked :text is UTF-8 text made easy to open on Windows: a byte order mark
 first and CR LF line ends.
+
+Names are stored in UTF-8 with the zip's UTF-8 flag and a Unix origin, which Info-ZIP's unzip,
+7-Zip, Windows Explorer and Python's zipfile all read as UTF-8 (unzip converts the names of
+entries made on MS-DOS from a DOS code page, flag or not).
 """
 import os
+import stat
 import sys
 import time
 import zipfile
@@ -37,8 +42,9 @@ def main() -> int:
                 source = source[: -len(":text")]
             info = zipfile.ZipInfo(name, date_time=date)
             info.compress_type = zipfile.ZIP_DEFLATED
-            info.create_system = 0  # MS-DOS: no Unix owner or mode bits
-            info.external_attr = 0
+            info.create_system = 3  # Unix
+            info.external_attr = (stat.S_IFREG | 0o644) << 16
+            info.flag_bits |= 0x800  # the name is UTF-8
             archive.writestr(info, entry_bytes(source, text))
     os.replace(sys.argv[1] + ".tmp", sys.argv[1])
     return 0

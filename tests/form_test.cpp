@@ -281,7 +281,8 @@ TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
 struct ImportCase {
     const char *name;
     bool fromFile;      ///< a dropped .css file rather than the clipboard
-    std::string bytes;  ///< empty: take the code of `values`
+    std::string bytes;  ///< empty: the code of `made`; "LF": with LF line ends; "BOM": after a
+                        ///< byte order mark
     bool accepted;
     std::u16string_view says;  ///< a part of the refusal
 };
@@ -302,6 +303,8 @@ TEST_P(FormImportTest, SetsEveryBoxOrChangesNothing) {
         for (char ch : utf8FromUtf16(generateCss(made))) {
             if (ch != '\r') bytes.push_back(ch);
         }
+    } else if (c.bytes == "BOM") {
+        bytes = "\xEF\xBB\xBF" + utf8FromUtf16(generateCss(made));
     }
     m_form->textEdited(14 - 1, u"kept: never in the code");
     const StyleValues before = m_form->values();
@@ -331,6 +334,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ImportCase{"Clipboard", false, "", true, u""},
                     ImportCase{"DroppedFile", true, "", true, u""},
                     ImportCase{"LineEndsChangedToLf", false, "LF", true, u""},
+                    ImportCase{"ByteOrderMark", false, "BOM", true, u""},
+                    ImportCase{"ByteOrderMarkInAFile", true, "BOM", true, u""},
                     ImportCase{"OtherCss", false, ".nav{color:red}\r\n", false,
                                u"第 1 行第 2 个字符"},
                     ImportCase{"OtherCssInAFile", true, "body{}", false, u"last season.CSS"},

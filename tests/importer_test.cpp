@@ -179,7 +179,9 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"BlankLinesAfter",
                    [](const std::u16string &css) { return css + u"\r\n\r\n  \r\n"; }},
         LayoutCase{"SpacesTabsAndIdeographicSpaceAfter",
-                   [](const std::u16string &css) { return css + u" \t\u3000"; }}),
+                   [](const std::u16string &css) { return css + u" \t\u3000"; }},
+        LayoutCase{"ByteOrderMarkLineBreaksAndSpacesBefore",
+                   [](const std::u16string &css) { return u"\uFEFF\r\n\n \t" + css; }}),
     [](const testing::TestParamInfo<LayoutCase> &info) { return info.param.name; });
 
 struct RefusalCase {
@@ -226,6 +228,9 @@ INSTANTIATE_TEST_SUITE_P(
                     u".skin-box-bd{", "does not match"},
         RefusalCase{"Empty", [](std::u16string) { return u""; }, 1, 1, u".skin-box-bd{",
                     "ends before"},
+        RefusalCase{"AnotherToolsCssAfterByteOrderMarkAndSpaces",
+                    [](std::u16string) { return u"\uFEFF  #nav{color:#333}\r\n"; }, 1, 3,
+                    u".skin-box-bd{", "does not match"},
         RefusalCase{"CutInBuiltInText",
                     [](std::u16string css) { return cutAfter(css, u".popup-content{border:no"); },
                     12, 25, u"ne;padding:0px;", "ends before"},
@@ -241,6 +246,17 @@ INSTANTIATE_TEST_SUITE_P(
                         return replaced(css, 1, u".all-cats .link{", u".all-cats .lnk{");
                     },
                     5, 13, u"ink{background:url(", "does not match"},
+        RefusalCase{"EditAfterAnEmojiOnTheLine",
+                    [](std::u16string css) {
+                        return replaced(css, 1, u"{color:#FFFFFF;border:none;}",
+                                        u"{color:\U0001F600;border:0;}");
+                    },
+                    7, 39, u"none;}", "does not match"},
+        RefusalCase{"HoverLineEditedLikeTheNext",
+                    [](std::u16string css) {
+                        return replaced(css, 1, u".menu .link:hover{", u".menu .lnk:hover{");
+                    },
+                    9, 33, u"ink:hover{background", "does not match"},
         RefusalCase{"OneCopyOfARepeatedValueEdited",
                     [](std::u16string css) { return replaced(css, 4, u"O1CN01aVm", u"O1CN01xVm"); },
                     3, 101, u"aVmRqZ2JTdGkXbW8s_!!", "does not match"},

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The packages are reproducible: package.sh run twice on the same commit, in two clean trees in
 # two folders, a moment apart, gives the same bytes. It checks the last commit, not changes not
-# yet committed.
+# yet committed. Then the .deb must pass lintian without an error or a warning, and the zip must
+# unpack with its Chinese file name in Info-ZIP's unzip.
 # Usage: reproducible.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -28,4 +29,22 @@ for package in "$work"/a-dist/*; do
     fi
 done
 [ -n "$(ls "$work/a-dist")" ] || { echo "FAIL: no package built" >&2; status=1; }
+
+for deb in "$work"/a-dist/*.deb; do
+    # Informational (I:) lines are shown but pass.
+    if ! lintian --fail-on error,warning --display-info "$deb"; then
+        echo "FAIL: lintian reports errors or warnings on $(basename "$deb")" >&2
+        status=1
+    fi
+done
+for zip in "$work"/a-dist/*.zip; do
+    mkdir "$work/unzipped"
+    LC_ALL=C.UTF-8 unzip -q "$zip" -d "$work/unzipped"
+    if [ -f "$work/unzipped/使用说明.txt" ]; then
+        echo "$(basename "$zip"): 使用说明.txt unpacks with its name"
+    else
+        echo "FAIL: $(basename "$zip") unpacks as: $(ls "$work/unzipped" | tr '\n' ' ')" >&2
+        status=1
+    fi
+done
 exit $status

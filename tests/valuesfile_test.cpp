@@ -161,6 +161,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"RgbMissingChannel", false, u"rgb(1,2)", {P::NotAColour}},
         CheckCase{"RgbaMissingAlpha", false, u"rgba(1,2,3)", {P::NotAColour}},
         CheckCase{"AlphaOverOne", false, u"rgba(1,2,3,2)", {P::NotAColour}},
+        CheckCase{"RgbWithAlpha", false, u"rgb(1,2,3,4)", {P::NotAColour}},
+        CheckCase{"RgbaWithFiveArguments", false, u"rgba(1,2,3,0.5,9)", {P::NotAColour}},
         CheckCase{"TrailingSpace", false, u"#fff ", {P::Spaces}},
         CheckCase{"SpaceAndWrong", false, u" x", {P::Spaces, P::NotAColour}},
         CheckCase{"MarketplaceImage", true, kAli, {}},
@@ -171,6 +173,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"ChinesePath", true, u"https://img.alicdn.com/图片.png", {}},
         CheckCase{"OtherHost", true, u"https://img.example.com/a.jpg", {P::ForeignHost}},
         CheckCase{"LookAlikeHost", true, u"https://evilalicdn.com/a.jpg", {P::ForeignHost}},
+        CheckCase{"LookAlikeSubdomain", true, u"https://img.nottmall.com/a.jpg", {P::ForeignHost}},
         CheckCase{"HostInPath", true, u"https://a.example/img.alicdn.com/a", {P::ForeignHost}},
         CheckCase{
             "UserPartIsNoHost", true, u"https://img.alicdn.com@evil.example/a", {P::ForeignHost}},

@@ -379,9 +379,6 @@ void Form::importFile(const std::filesystem::path &file) {
 }
 
 void Form::importText(std::string_view utf8, std::u16string_view refusal) {
-    if (utf8.starts_with("\xEF\xBB\xBF")) {
-        utf8.remove_prefix(3);  // the byte order mark some editors write
-    }
     const std::optional<std::u16string> text = utf16FromUtf8(utf8);
     std::u16string where;
     if (text) {
