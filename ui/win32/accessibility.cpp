@@ -63,7 +63,13 @@ public:
             AddRef();
             return S_OK;
         }
-        return m_system->QueryInterface(iid, object);  // IEnumVARIANT, IOleWindow, ...
+        if (iid == __uuidof(IEnumVARIANT) || iid == __uuidof(IOleWindow)) {
+            return m_system->QueryInterface(iid, object);
+        }
+        // Nothing else of the system object's, its marshalling least of all: a client in another
+        // process is to get this object, not the one inside it.
+        *object = nullptr;
+        return E_NOINTERFACE;
     }
     ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&m_references); }
     ULONG STDMETHODCALLTYPE Release() override {
