@@ -174,6 +174,8 @@ void Form::updateLook(int box) {
             look.background = *colour;
             look.text = readableOn(*colour);
             look.description = std::u16string(messages::kColourDescription) + hexColour(*colour);
+        } else {
+            look.description = look.tooltip;  // how to choose one
         }
     }
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));

@@ -11,6 +11,7 @@ carry their text.
 Usage: e2e_accessibility.py VELMORA WINDOWTABLE_DUMP
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -103,10 +104,18 @@ def main():
     os.chmod(os.path.join(work, 'bin', 'xdg-open'), 0o755)
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON='1',
                PATH=os.path.join(work, 'bin') + ':' + os.environ['PATH'])
+    # The accessibility bus first, as a desktop session starts it: started with the window, its
+    # launcher now and then kept the window from connecting to the display.
+    pyatspi.Registry.getDesktop(0)
     with open(os.path.join(work, 'velmora.log'), 'w') as log:
         process = subprocess.Popen([velmora], env=env, stdout=log, stderr=log)
     try:
-        app = wait_for('the window on the accessibility bus', the_app)
+        def started():
+            if process.poll() is not None:
+                with open(os.path.join(work, 'velmora.log')) as log:
+                    fail(f'the window ended at once: {log.read()}')
+            return the_app()
+        app = wait_for('the window on the accessibility bus', started)
         window = xdotool('search', '--sync', '--onlyvisible', '--name', '^Velmora$')[0]
 
         # Every control that takes the focus, by its role and name, and nothing unnamed.
@@ -155,6 +164,7 @@ def main():
     finally:
         process.terminate()
         process.wait(timeout=20)
+        shutil.rmtree(work)
     print(f'{len(table)} controls named as the table says, link, description and '
           f'{len(MESSAGES)} alerts heard')
 
