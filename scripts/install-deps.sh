@@ -13,6 +13,7 @@ packages=(
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium openbox)
     packages+=(lintian unzip)  # the packaging test checks the .deb and unpacks the zip
+    packages+=(at-spi2-core python3-pyatspi dbus-daemon)  # the window as a screen reader reads it
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ] || [ "${1:-}" = "--package" ]; then
     packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)

@@ -82,6 +82,8 @@ struct LookCase {
     std::optional<Rgb> background;
     Rgb text;
     std::u16string_view tooltip;  ///< a part of the expected tooltip
+    std::u16string_view description =
+        {};  ///< what a screen reader adds (a marked box: its tooltip)
 };
 void PrintTo(const LookCase &c, std::ostream *os) { *os << c.name; }
 
@@ -97,6 +99,7 @@ TEST_P(FormLookTest, FollowsTheTypedText) {
         EXPECT_EQ(look.text, c.text);
     }
     EXPECT_NE(look.tooltip.find(c.tooltip), std::u16string::npos) << utf8FromUtf16(look.tooltip);
+    EXPECT_EQ(look.description, c.background == kMarkerColour ? look.tooltip : c.description);
     EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
 }
 
@@ -107,10 +110,12 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, FormLookTest,
     testing::Values(
         LookCase{"DarkColourWhiteText", 1, u"#000080", Rgb{0, 0, 128}, kWhite,
+                 messages::kColourBoxHint, u"显示的颜色：#000080"},
+        LookCase{"LightColourBlackText", 6, u"rgb(255,255,0)", Rgb{255, 255, 0}, kBlack, u"",
+                 u"显示的颜色：#FFFF00"},
+        LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u"", u"显示的颜色：#FFA500"},
+        LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint,
                  messages::kColourBoxHint},
-        LookCase{"LightColourBlackText", 6, u"rgb(255,255,0)", Rgb{255, 255, 0}, kBlack, u""},
-        LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u""},
-        LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint},
         LookCase{"DroppedName", 1, u"pink", kMarkerColour, kBlack,
                  messages::kProblemDroppedColourName},
         LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour},

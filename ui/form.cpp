@@ -167,11 +167,15 @@ void Form::updateLook(int box) {
             }
             look.tooltip += problemText(problem);
         }
+        look.description = look.tooltip;
     } else if (!image) {
         look.tooltip = messages::kColourBoxHint;
         if (const std::optional<Rgb> colour = colourOf(value)) {
             look.background = *colour;
             look.text = readableOn(*colour);
+            look.description = std::u16string(messages::kColourDescription) + hexColour(*colour);
+        } else {
+            look.description = look.tooltip;  // how to choose one
         }
     }
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));

@@ -87,6 +87,9 @@ struct BoxLook {
     std::optional<Rgb> background;  ///< nothing: the toolkit's own
     Rgb text;                       ///< the text's colour, where background is set
     std::u16string tooltip;         ///< empty: none
+    /// what a screen reader says after the box's name and text: why it is marked, the colour it
+    /// shows, or how to choose one
+    std::u16string description;
 
     bool operator==(const BoxLook &) const = default;
 };

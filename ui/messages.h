@@ -99,6 +99,8 @@ inline constexpr std::u16string_view kStartFailedPrompt =
 
 /** The tooltip of a colour box whose colour is fine. */
 inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
+/** Told to a screen reader for a colour box that shows a colour; followed by it as #RRGGBB. */
+inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
 
 }  // namespace messages
 }  // namespace velmora

@@ -29,8 +29,8 @@ constexpr std::u16string_view imagePrompt(int box) { return kImageBoxes[box].pro
 
 constexpr ControlDef slotLabel(int slot, std::string_view in, int left, int top, int width, int tab,
                                bool visible) {
-    return {K::Label, "Label6", slot,         in,        left,     top,        width, 255,
-            tab,      visible,  prompt(slot), C::Normal, A::Right, Role::None, -1};
+    return {K::Label, "Label6", slot,         in,        left,     top,        width,   255,
+            tab,      visible,  prompt(slot), C::Normal, A::Right, Role::None, slot - 1};
 }
 
 constexpr ControlDef slotBox(int slot, std::string_view in, int left, int top, int width, int tab,
@@ -60,17 +60,17 @@ constexpr std::array kControls{
     slotLabel(11, "Frame2", 6480, 3120, 2895, 52, true),
     slotBox(11, "Frame2", 9360, 3000, 1095, 51, true),
     ControlDef{K::Label, "Label9", 0, "Frame2", 120, 3720, 2295, 255, 26, true, imagePrompt(0),
-               C::Normal, A::Right},
+               C::Normal, A::Right, Role::None, imageBoxNumber(0)},
     ControlDef{K::TextBox, "Text7", -1, "Frame2", 2520, 3720, 3615, 375, 24, true, u"", C::Normal,
                A::Left, Role::Box, imageBoxNumber(0)},
     slotLabel(16, "Frame2", 6480, 4560, 2895, 44, true),
     slotBox(16, "Frame2", 9360, 4440, 1095, 43, true),
     ControlDef{K::Label, "Label9", 1, "Frame2", 120, 4680, 2295, 255, 28, true, imagePrompt(1),
-               C::Normal, A::Right},
+               C::Normal, A::Right, Role::None, imageBoxNumber(1)},
     ControlDef{K::TextBox, "Text1", -1, "Frame2", 2520, 4560, 3615, 375, 32, true, u"", C::Normal,
                A::Left, Role::Box, imageBoxNumber(1)},
     ControlDef{K::Label, "Label9", 2, "Frame2", 120, 5160, 2295, 255, 31, true, imagePrompt(2),
-               C::Normal, A::Right},
+               C::Normal, A::Right, Role::None, imageBoxNumber(2)},
     ControlDef{K::TextBox, "Text2", -1, "Frame2", 2520, 5160, 3615, 375, 33, true, u"", C::Normal,
                A::Left, Role::Box, imageBoxNumber(2)},
     ControlDef{K::Label, "Label3", -1, "Frame2", 7800, 5400, 2535, 255, 55, true, kShopInvitation,
@@ -159,18 +159,52 @@ Point centredTopLeft(const Rect &whole, const Rect &available, int outerWidth, i
     return corner;
 }
 
+bool takesFocus(const ControlDef &control) {
+    return control.kind == ControlKind::TextBox || control.kind == ControlKind::MultiLineTextBox ||
+           control.kind == ControlKind::Button || control.role == Role::ShopLink;
+}
+
 std::vector<const ControlDef *> tabOrder() {
     std::vector<const ControlDef *> order;
     for (const ControlDef &control : kControls) {
-        const bool focusable = control.kind == ControlKind::TextBox ||
-                               control.kind == ControlKind::MultiLineTextBox ||
-                               control.kind == ControlKind::Button;
-        if (control.visible && focusable) {
+        if (control.visible && takesFocus(control)) {
             order.push_back(&control);
         }
     }
     std::ranges::sort(order, {}, &ControlDef::tabIndex);
     return order;
+}
+
+const ControlDef *promptOf(const ControlDef &box) {
+    if (box.role != Role::Box) {
+        return nullptr;
+    }
+    for (const ControlDef &control : kControls) {
+        if (control.kind == ControlKind::Label && control.role == Role::None &&
+            control.box == box.box && control.visible == box.visible) {
+            return &control;
+        }
+    }
+    return nullptr;
+}
+
+std::u16string_view accessibleName(const ControlDef &control) {
+    if (control.role == Role::Box) {
+        const ControlDef *label = promptOf(control);
+        if (label == nullptr) {
+            return {};
+        }
+        // A screen reader would read the colon at the end of every prompt aloud.
+        std::u16string_view name = label->text;
+        while (name.ends_with(u'：') || name.ends_with(u':')) {
+            name.remove_suffix(1);
+        }
+        return name;
+    }
+    if (control.kind == ControlKind::Button || control.role == Role::ShopLink) {
+        return control.text;
+    }
+    return {};
 }
 
 }  // namespace velmora

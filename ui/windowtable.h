@@ -43,7 +43,8 @@ struct ControlDef {
     TextColour colour;
     TextAlign align;
     Role role = Role::None;
-    int box = -1;  ///< for Role::Box, the box number (as StyleValues::box)
+    /// for Role::Box, the box number (as StyleValues::box); for a box's prompt, the box it names
+    int box = -1;
 };
 
 inline constexpr int kTwipsPerPixel = 15;
@@ -66,11 +67,24 @@ const ControlDef &controlById(std::string_view id);
 /** The control that shows the box with that number (visible or not). */
 const ControlDef &controlOfBox(int box);
 
+/** Whether the control takes the keyboard focus: a text box, a button or the shop link. */
+bool takesFocus(const ControlDef &control);
+
 /**
- * The visible controls that take the keyboard focus (text boxes and buttons), in the order Tab
- * walks them: ascending tab index.
+ * The visible controls that take the keyboard focus, in the order Tab walks them: ascending tab
+ * index.
  */
 std::vector<const ControlDef *> tabOrder();
+
+/** The visible label that shows a box's prompt, or nullptr when the box has none. */
+const ControlDef *promptOf(const ControlDef &box);
+
+/**
+ * What a screen reader announces a control by: a box's prompt as its label shows it (without the
+ * colon at its end), the caption of a button or of the shop link; empty for anything else, and
+ * for a box without a prompt.
+ */
+std::u16string_view accessibleName(const ControlDef &control);
 
 /** A position in device-independent pixels. */
 struct Point {

@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), widget("Command2"));
         const QStringList expected{"Text4(4)", "Text4(1)",  "Text4(6)",  "Text4(8)", "Text4(10)",
                                    "Text7",    "Text1",     "Text2",     "Command1", "Text4(2)",
-                                   "Text4(7)", "Text4(16)", "Text4(11)", "Command2"};
+                                   "Text4(7)", "Text4(16)", "Text4(11)", "Label3",   "Command2"};
         for (const QString &next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), next);
@@ -345,8 +345,11 @@ private Q_SLOTS:
         for (int click = 1; click <= 3; ++click) {
             QTest::mouseClick(link, Qt::LeftButton);
         }
-        QCOMPARE(m_opener.opened, std::vector<std::string>(3, kShopUrl));
-        QCOMPARE(m_messages.shown.size(), opens ? 0U : 3U);
+        link->setFocus();  // and from the keyboard
+        QTest::keyClick(link, Qt::Key_Space);
+        QTest::keyClick(link, Qt::Key_Return);
+        QCOMPARE(m_opener.opened, std::vector<std::string>(5, kShopUrl));
+        QCOMPARE(m_messages.shown.size(), opens ? 0U : 5U);
         if (!opens) {
             QVERIFY(q(m_messages.shown[0].prompt).endsWith(QString::fromStdString(kShopUrl)));
         }

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <dlgs.h>
 #include <gtest/gtest.h>
+#include <oleacc.h>
 #include <shlobj.h>
 #include <windows.h>
 
@@ -168,6 +169,44 @@ std::future<bool> answerFileDialog(std::u16string title, std::filesystem::path p
         pressButton(dialog, IDOK);
         return true;
     });
+}
+
+/** What the system's accessibility (oleacc) reports of a control, as a screen reader hears it. */
+struct Heard {
+    std::u16string name;
+    std::u16string description;
+    LONG role = 0;
+};
+
+Heard hear(HWND control) {
+    Heard heard;
+    IAccessible *object = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
+                                          __uuidof(IAccessible),
+                                          reinterpret_cast<void **>(&object)))) {
+        ADD_FAILURE() << "no accessible object";
+        return heard;
+    }
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) {
+        BSTR text = nullptr;
+        std::u16string value;
+        if ((object->*get)(self, &text) == S_OK && text != nullptr) {
+            value = reinterpret_cast<const char16_t *>(text);
+        }
+        SysFreeString(text);
+        return value;
+    };
+    heard.name = read(&IAccessible::get_accName);
+    heard.description = read(&IAccessible::get_accDescription);
+    VARIANT role{};
+    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
+        heard.role = role.lVal;
+    }
+    object->Release();
+    return heard;
 }
 
 /** A screen whose metrics cannot be had. */
@@ -358,8 +397,8 @@ TEST_F(Win32WindowTest, MadeWhereItShowsAndActivatedOnlyThen) {
     m_window.reset();
     pump();
     Win32MainWindow window(GetModuleHandleW(nullptr),
-                           FormServices{m_clipboard, m_fakeMessages, m_opener, m_dialogs},
-                           m_screen, kShopUrl);
+                           FormServices{m_clipboard, m_fakeMessages, m_opener, m_dialogs}, m_screen,
+                           kShopUrl);
     EXPECT_FALSE(IsWindowVisible(window.handle()));
     EXPECT_NE(GetActiveWindow(), window.handle()) << "a hidden window took the activation";
     RECT made{};
@@ -391,7 +430,7 @@ TEST_F(Win32WindowTest, FocusStartsOnGenerateAndTabWalksTheTable) {
     EXPECT_EQ(GetFocus(), control("Command2"));
     for (const char *next :
          {"Text4(4)", "Text4(1)", "Text4(6)", "Text4(8)", "Text4(10)", "Text7", "Text1", "Text2",
-          "Command1", "Text4(2)", "Text4(7)", "Text4(16)", "Text4(11)", "Command2"}) {
+          "Command1", "Text4(2)", "Text4(7)", "Text4(16)", "Text4(11)", "Label3", "Command2"}) {
         pressKey(VK_TAB);
         EXPECT_EQ(GetFocus(), control(next)) << next;
     }
@@ -413,8 +452,26 @@ TEST_F(Win32WindowTest, GenerateCopiesTheCoreTextAndSaysSo) {
     EXPECT_EQ(clipboardText(), generateCss(expected));  // CR LF and all
 }
 
+// Every control Tab reaches, as a screen reader hears it through oleacc: named as the window
+// table says, so that a control added without a name fails here.
+TEST_F(Win32WindowTest, ScreenReadersHearEveryControlByItsName) {
+    for (const ControlDef *def : tabOrder()) {
+        const Heard heard = hear(control(controlId(*def)));
+        EXPECT_FALSE(accessibleName(*def).empty()) << controlId(*def) << " has no name";
+        EXPECT_EQ(heard.name, accessibleName(*def)) << controlId(*def);
+        const LONG role = def->kind == ControlKind::Button ? ROLE_SYSTEM_PUSHBUTTON
+                          : def->role == Role::ShopLink    ? ROLE_SYSTEM_LINK
+                                                           : ROLE_SYSTEM_TEXT;
+        EXPECT_EQ(heard.role, role) << controlId(*def);
+    }
+}
+
 TEST_F(Win32WindowTest, SpaceAndEnterPressTheFocusedButton) {
     for (UINT key : {VK_SPACE, VK_RETURN}) {
+        SetFocus(control("Label3"));  // the shop link, as a button
+        pressKey(key);
+        EXPECT_EQ(m_opener.opened.size(), key == VK_SPACE ? 1U : 2U) << "link, key " << key;
+
         SetFocus(control("Command2"));
         auto generated = answer(std::u16string(messages::kCopiedCaption), IDOK);
         pressKey(key);
@@ -530,6 +587,10 @@ TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
     if (c.background == RGB(255, 214, 214)) {
         EXPECT_FALSE(form().look(number).tooltip.empty()) << "a marked box says why";
     }
+    // Its reason or colour reaches screen readers, after its name.
+    const Heard heard = hear(box);
+    EXPECT_EQ(heard.description, form().look(number).description);
+    EXPECT_EQ(heard.name, accessibleName(controlById(c.box)));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -121,7 +121,15 @@ void MainWindow::buildControls() {
             palette.setColor(QPalette::WindowText, textColour(def.colour));
             widget->setPalette(palette);
         }
+        widget->setAccessibleName(toQString(velmora::accessibleName(def)));
         m_controls[id] = widget;
+    }
+    // A prompt also names its box for the desktop's accessibility (a labelled-by relation).
+    for (const ControlDef &def : windowControls()) {
+        if (const ControlDef *prompt = def.visible ? promptOf(def) : nullptr) {
+            static_cast<QLabel *>(m_controls.at(controlId(*prompt)))
+                ->setBuddy(m_controls.at(controlId(def)));
+        }
     }
 }
 
@@ -229,6 +237,7 @@ void MainWindow::showLook(int box, const BoxLook &look) {
     }
     edit->setPalette(palette);
     edit->setToolTip(toQString(look.tooltip));
+    edit->setAccessibleDescription(toQString(look.description));
 }
 
 void MainWindow::schedulePreviewRefresh() { m_previewTimer.start(); }

@@ -1,13 +1,16 @@
 #include "win32window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/win32/systemfunction.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/contextmenu.h"
 #include "ui/win32/placement.h"
 #include "ui/win32/uifont.h"
@@ -36,27 +39,35 @@ COLORREF colourRef(TextColour colour) {
                                         : GetSysColor(COLOR_BTNTEXT);
 }
 
-bool focusable(const ControlDef &def) {
-    return def.kind == ControlKind::TextBox || def.kind == ControlKind::MultiLineTextBox ||
-           def.kind == ControlKind::Button;
-}
-
-std::optional<Command> buttonCommand(Role role) {
+/** What Space or Enter does on a focused control: press a button or follow the shop link. */
+std::optional<Command> pressCommand(Role role) {
     switch (role) {
         case Role::Generate:
             return Command::Generate;
         case Role::Clear:
             return Command::Clear;
+        case Role::ShopLink:
+            return Command::ShopLink;
         default:
             return std::nullopt;
     }
 }
 
-/** The controls to create, in the order that makes Tab walk them by tab index. */
+/**
+ * The controls to create, in the order that makes Tab walk them by tab index, each box's prompt
+ * right before it: the system's accessibility names a box by the label before it.
+ */
 std::vector<const ControlDef *> creationOrder() {
-    std::vector<const ControlDef *> order = tabOrder();
+    std::vector<const ControlDef *> order;
+    for (const ControlDef *def : tabOrder()) {
+        if (const ControlDef *prompt = promptOf(*def)) {
+            order.push_back(prompt);
+        }
+        order.push_back(def);
+    }
     for (const ControlDef &def : windowControls()) {
-        if (def.visible && !focusable(def) && def.kind != ControlKind::Frame) {
+        if (def.visible && !takesFocus(def) && def.kind != ControlKind::Frame &&
+            std::find(order.begin(), order.end(), &def) == order.end()) {
             order.push_back(&def);
         }
     }
@@ -169,6 +180,9 @@ void Win32MainWindow::createControls(UINT dpi) {
             case ControlKind::Label:
                 style |=
                     (def->align == TextAlign::Right ? SS_RIGHT : SS_LEFT) | SS_NOPREFIX | SS_NOTIFY;
+                if (takesFocus(*def)) {
+                    style |= WS_TABSTOP;  // the shop link, pressed by Space or Enter
+                }
                 break;
             case ControlKind::TextBox:
             case ControlKind::MultiLineTextBox:
@@ -200,8 +214,8 @@ void Win32MainWindow::createControls(UINT dpi) {
         if (def->role == Role::Box) {
             m_boxes.at(static_cast<std::size_t>(def->box)) = hwnd;
         }
-        if (focusable(*def) && !SetWindowSubclass(hwnd, &Win32MainWindow::controlProc, kSubclassId,
-                                                  reinterpret_cast<DWORD_PTR>(this))) {
+        if (takesFocus(*def) && !SetWindowSubclass(hwnd, &Win32MainWindow::controlProc, kSubclassId,
+                                                   reinterpret_cast<DWORD_PTR>(this))) {
             throw std::runtime_error("cannot subclass the control " + controlId(*def));
         }
         if (def->kind == ControlKind::Frame) {
@@ -306,6 +320,11 @@ void Win32MainWindow::showLook(int box, const BoxLook &look) {
     m_painter.setLook(box, look);
     InvalidateRect(edit, nullptr, TRUE);
     m_tooltips.setTip(box, edit, look.tooltip);
+    std::wstring &description = m_descriptions.at(static_cast<std::size_t>(box));
+    if (description != wideString(look.description)) {
+        description = wideString(look.description);
+        m_accessibility.textChanged(edit);
+    }
 }
 
 void Win32MainWindow::schedulePreviewRefresh() {
@@ -320,10 +339,10 @@ void Win32MainWindow::trigger(Command command, int box) {
 
 void Win32MainWindow::onCommand(int id, int code, HWND source) {
     if (id == IDOK) {
-        // Enter, as the dialog manager reports it: press the focused button, if any.
+        // Enter, as the dialog manager reports it: press the focused button or link, if any.
         const auto focused = m_defs.find(GetFocus());
         if (focused != m_defs.end()) {
-            if (const std::optional<Command> command = buttonCommand(focused->second->role)) {
+            if (const std::optional<Command> command = pressCommand(focused->second->role)) {
                 trigger(*command);
             }
         }
@@ -347,7 +366,7 @@ void Win32MainWindow::onCommand(int id, int code, HWND source) {
         case Role::Generate:
         case Role::Clear:
             if (code == BN_CLICKED) {
-                trigger(*buttonCommand(def.role));
+                trigger(*pressCommand(def.role));
             }
             break;
         case Role::ShopLink:
@@ -448,7 +467,49 @@ LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM
         case WM_SETFOCUS:
             m_lastFocus = control;
             m_scroller.scrollIntoView(control);
+            if (def.role == Role::ShopLink) {
+                InvalidateRect(control, nullptr, TRUE);  // shows the focus frame
+            }
             break;
+        case WM_KILLFOCUS:
+            if (def.role == Role::ShopLink) {
+                InvalidateRect(control, nullptr, TRUE);
+            }
+            break;
+        case WM_PAINT:
+            if (def.role == Role::ShopLink && GetFocus() == control) {
+                const LRESULT painted = DefSubclassProc(control, message, wParam, lParam);
+                HDC dc = GetDC(control);
+                RECT frame{};
+                GetClientRect(control, &frame);
+                DrawFocusRect(dc, &frame);
+                ReleaseDC(control, dc);
+                return painted;
+            }
+            break;
+        case WM_KEYDOWN:
+            // Space presses the link as it presses a button; Enter comes as IDOK.
+            if (def.role == Role::ShopLink && wParam == VK_SPACE && (lParam & (1 << 30)) == 0) {
+                trigger(Command::ShopLink);
+                return 0;
+            }
+            break;
+        case WM_GETOBJECT:
+            if (const LRESULT object = m_accessibility.getObject(control, wParam, lParam)) {
+                return object;
+            }
+            break;
+        case kAccessibleTextMessage: {
+            auto &text = *reinterpret_cast<AccessibleText *>(lParam);
+            text.name = wideString(accessibleName(def));
+            text.role = def.kind == ControlKind::Button ? ROLE_SYSTEM_PUSHBUTTON
+                        : def.role == Role::ShopLink    ? ROLE_SYSTEM_LINK
+                                                        : ROLE_SYSTEM_TEXT;
+            if (box >= 0) {
+                text.description = m_descriptions.at(static_cast<std::size_t>(box));
+            }
+            return TRUE;
+        }
         case WM_LBUTTONDBLCLK:
             if (Form::isColourBox(box)) {
                 PostMessageW(m_window, kPickColourMessage, static_cast<WPARAM>(box), 0);

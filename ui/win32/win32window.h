@@ -19,6 +19,7 @@
 
 #include "platform/screen.h"
 #include "ui/form.h"
+#include "ui/win32/accessibility.h"
 #include "ui/win32/boxpainter.h"
 #include "ui/win32/boxtooltips.h"
 #include "ui/win32/contextmenu.h"
@@ -110,6 +111,8 @@ private:
     std::map<std::string, HWND> m_controls;
     std::map<HWND, const ControlDef *> m_defs;
     std::array<HWND, kBoxCount> m_boxes{};
+    std::array<std::wstring, kBoxCount> m_descriptions;  // what a screen reader adds to each box
+    ControlAccessibility m_accessibility;
 };
 
 }  // namespace velmora
