@@ -355,8 +355,9 @@ int makeImage(const CLI::App &app, const Options &options, std::ostream &err) {
     const std::string &colourText = options.makeImage.at(0);
     const std::string &path = options.makeImage.at(1);
     if (app.get_options([&](const CLI::Option *option) {
-                return option->count() > 0 && option->get_name() != "--make-image";
-            }).size() > 0) {
+               return option->count() > 0 && option->get_name() != "--make-image";
+           })
+            .size() > 0) {
         say(err, "--make-image is used on its own");
         return kExitBadUsage;
     }

@@ -31,8 +31,8 @@ void appendChunk(std::string &out, std::string_view type, std::string_view data)
     out.append(type);
     out.append(data);
     const auto *checked = reinterpret_cast<const Bytef *>(out.data() + typeAt);
-    appendBigEndian(out, static_cast<std::uint32_t>(crc32(0, checked, static_cast<uInt>(
-                                                                          out.size() - typeAt))));
+    appendBigEndian(
+        out, static_cast<std::uint32_t>(crc32(0, checked, static_cast<uInt>(out.size() - typeAt))));
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "cli/cliapp.h"
-#include "core/valuesfile.h"
 #include "core/generator.h"
 #include "core/png.h"
 #include "core/utf.h"

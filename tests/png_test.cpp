@@ -62,7 +62,9 @@ Decoded decode(std::string_view png) {
             const int p = a + b - c, pa = std::abs(p - a), pb = std::abs(p - b),
                       pc = std::abs(p - c);
             const int predictors[] = {0, a, b, (a + b) / 2,
-                                      pa <= pb && pa <= pc ? a : pb <= pc ? b : c};
+                                      pa <= pb && pa <= pc ? a
+                                      : pb <= pc           ? b
+                                                           : c};
             row[i] = static_cast<unsigned char>(raw[y * (stride + 1) + 1 + i] + predictors[filter]);
         }
         for (std::size_t x = 0; x < image.width; ++x) {

@@ -186,8 +186,8 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"IdeographicSpace", true, u"　https://img.alicdn.com/a.jpg", {P::Spaces}},
         CheckCase{"LocalImage", true, u"file:///home/a/%E5%9B%BE.png", {P::LocalFile}},
         CheckCase{"LocalWindowsImage", true, u"FILE:///C:/图/a.png", {P::LocalFile}},
-        CheckCase{"LocalImageSpace", true, u"file:///a b.png ", {P::Spaces, P::LocalFile,
-                                                                 P::BreaksUrl}}),
+        CheckCase{
+            "LocalImageSpace", true, u"file:///a b.png ", {P::Spaces, P::LocalFile, P::BreaksUrl}}),
     [](const testing::TestParamInfo<CheckCase> &info) { return info.param.name; });
 
 struct ColourCase {
