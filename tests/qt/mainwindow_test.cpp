@@ -439,6 +439,7 @@ private Q_SLOTS:
             QVERIFY2(std::filesystem::file_size(*m_dialogs.file) > 0, id);
             QCOMPARE(box->text(), QString::fromStdString(fileUrl(*m_dialogs.file)));
             QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile));
+            QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 214, 214));
 
             // A dropped image lands in the box it is dropped on.
             const std::filesystem::path image = folder / "店招.gif";
