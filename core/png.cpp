@@ -16,7 +16,9 @@ constexpr std::string_view kSignature = "\x89PNG\r\n\x1A\n";
 constexpr int kLargestSide = 65535;
 constexpr unsigned char kColourTypeRgb = 2;
 constexpr unsigned char kColourTypeRgba = 6;
-constexpr unsigned char kFilterNone = 0;
+constexpr unsigned char kFilterSub = 1;
+constexpr int kWindowBits = 15;  // a zlib stream, as PNG wants, with the largest window
+constexpr int kMemoryLevel = 8;
 constexpr unsigned char kFilterUp = 2;
 
 void appendBigEndian(std::string &out, std::uint32_t value) {
@@ -45,35 +47,43 @@ std::string solidPng(Rgba colour, int width, int height) {
     const std::size_t pixelBytes = opaque ? 3 : 4;
     const std::size_t rowBytes = 1 + pixelBytes * static_cast<std::size_t>(width);
 
-    // Every row after the first is filtered as "the same as the row above": all zeros, which
-    // deflate packs into almost nothing.
+    // Filtered, every byte but the first pixel's is zero: the first row as "the same as the
+    // pixel to the left", the others as "the same as the row above". Deflate's run-length mode
+    // packs that into a few hundred bytes and does so quickly.
     std::vector<unsigned char> raw(rowBytes * static_cast<std::size_t>(height), 0);
-    raw[0] = kFilterNone;
-    for (std::size_t x = 0; x < static_cast<std::size_t>(width); ++x) {
-        unsigned char *pixel = &raw[1 + x * pixelBytes];
-        pixel[0] = colour.red;
-        pixel[1] = colour.green;
-        pixel[2] = colour.blue;
-        if (!opaque) {
-            pixel[3] = colour.alpha;
-        }
+    raw[0] = kFilterSub;
+    raw[1] = colour.red;
+    raw[2] = colour.green;
+    raw[3] = colour.blue;
+    if (!opaque) {
+        raw[4] = colour.alpha;
     }
     for (std::size_t y = 1; y < static_cast<std::size_t>(height); ++y) {
         raw[y * rowBytes] = kFilterUp;
     }
 
-    uLongf packedSize = compressBound(static_cast<uLong>(raw.size()));
-    std::string packed(packedSize, '\0');
-    const int status = compress2(reinterpret_cast<Bytef *>(packed.data()), &packedSize, raw.data(),
-                                 static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION);
+    z_stream stream{};
+    int status =
+        deflateInit2(&stream, Z_BEST_COMPRESSION, Z_DEFLATED, kWindowBits, kMemoryLevel, Z_RLE);
     if (status == Z_MEM_ERROR) {
         throw std::bad_alloc();
     }
     if (status != Z_OK) {
+        throw std::runtime_error("zlib could not start compressing (status " +
+                                 std::to_string(status) + ")");
+    }
+    std::string packed(deflateBound(&stream, static_cast<uLong>(raw.size())), '\0');
+    stream.next_in = raw.data();
+    stream.avail_in = static_cast<uInt>(raw.size());
+    stream.next_out = reinterpret_cast<Bytef *>(packed.data());
+    stream.avail_out = static_cast<uInt>(packed.size());
+    status = deflate(&stream, Z_FINISH);
+    packed.resize(stream.total_out);
+    deflateEnd(&stream);
+    if (status != Z_STREAM_END) {
         throw std::runtime_error("zlib could not compress the image (status " +
                                  std::to_string(status) + ")");
     }
-    packed.resize(packedSize);
 
     std::string header;
     appendBigEndian(header, static_cast<std::uint32_t>(width));
