@@ -3,11 +3,14 @@
 # opens the real colour dialog (#FF6600 typed into it), then the real save dialog, which
 # proposes 导航背景-FF6600.png in the user's Pictures folder (here one with a Chinese name);
 # accepted as proposed, the 950x30 PNG is there with velmora-css --make-image's bytes, and the
-# preview (F5) shows the box's new percent-encoded file:/// address.
-# Usage: e2e_make_image.sh VELMORA VELMORA_CSS
+# preview (F5) shows the box's new percent-encoded file:/// address. Then an image dragged from
+# another program and dropped on the second drop-down's box lands in that box, and the preview
+# follows.
+# Usage: e2e_make_image.sh VELMORA VELMORA_CSS DRAGSOURCE
 set -euo pipefail
 velmora=$1
 velmora_css=$2
+dragsource=$3
 . "$(dirname "$0")/e2e_common.sh"
 
 export HOME="$work/home"
@@ -56,4 +59,22 @@ page=${page#file://}
 url=file://$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$image")
 "$velmora_css" --slot 1="$url" >"$work/expected.css"
 cmp "$work/expected.css" <(page_css "$page") || fail "the preview does not hold $url"
-echo "made $image ($(stat -c %s "$image") bytes, $size); the box and the preview hold $url"
+
+# Drag an image of the user's own from another program onto the second drop-down's box.
+own="$HOME/图片/店招 1.jpg"
+: >"$own"
+"$dragsource" "$own" >"$work/dragsource.log" 2>&1 &
+pids+=($!)
+source_window=$(wait_for '^dragsource$') || fail "the drag source did not appear"
+xdotool mousemove --window "$source_window" 60 30 mousedown 1
+for step in 100 200 300; do xdotool mousemove --window "$window" "$step" 200; sleep 0.1; done
+xdotool mousemove --window "$window" 300 324
+sleep 0.2
+xdotool mousemove --window "$window" 304 324
+sleep 0.2
+xdotool mouseup 1
+own_url=file://$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$own")
+"$velmora_css" --slot 1="$url" --submenu-image "$own_url" >"$work/expected.css"
+for _ in $(seq 60); do cmp -s "$work/expected.css" <(page_css "$page") && break; sleep 0.05; done
+cmp "$work/expected.css" <(page_css "$page") || fail "the dropped image's address is not in its box"
+echo "made $image ($(stat -c %s "$image") bytes, $size); the box and the preview hold $url; the dropped $own_url landed in its box"
