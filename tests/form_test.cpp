@@ -144,9 +144,9 @@ TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
 
 TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     const int bar = 0, submenu = imageBoxNumber(1);
-    std::filesystem::create_directory(m_dir / "图片");
+    std::filesystem::create_directory(m_dir / u"图片");
     m_dialogs.colour = Rgb{0xFF, 0x66, 0x00};
-    m_dialogs.file = m_dir / "图片" / "导航背景 1.png";
+    m_dialogs.file = m_dir / u"图片" / u"导航背景 1.png";
     m_form->trigger(Command::MakeImage, bar);
     EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{kWhite}) << "white at first";
     ASSERT_EQ(m_dialogs.saveAsked.size(), 1U);
@@ -164,7 +164,7 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     m_form->trigger(Command::MakeImage, submenu);
     EXPECT_EQ(m_dialogs.colourAsked.back(), (Rgb{0xFF, 0x66, 0x00}));
     EXPECT_EQ(m_dialogs.saveAsked.back(),
-              std::make_pair(m_dir / "图片", std::u16string(u"二级下拉菜单背景-FF6600.png")));
+              std::make_pair(m_dir / u"图片", std::u16string(u"二级下拉菜单背景-FF6600.png")));
     m_dialogs.colour.reset();
     m_form->trigger(Command::MakeImage, submenu);
     EXPECT_EQ(m_dialogs.saveAsked.size(), 2U) << "no save dialog once the colour is cancelled";
@@ -180,7 +180,7 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
 }
 
 TEST_F(FormTest, ImageDroppedOnAnImageBoxGivesItsAddress) {
-    const std::filesystem::path image = m_dir / "店招.JPG";
+    const std::filesystem::path image = m_dir / u"店招.JPG";
     m_form->filesDropped({image, m_dir / "other.png"}, imageBoxNumber(0));
     EXPECT_EQ(m_form->values().box(imageBoxNumber(0)), *utf16FromUtf8(fileUrl(image)));
     EXPECT_TRUE(m_messages.shown.empty());
