@@ -93,7 +93,7 @@ inline constexpr std::u16string_view kProblemForeignHost =
 inline constexpr std::u16string_view kProblemBreaksUrl =
     u"网址中含有右括号、引号、空格或换行，会使 url() 提前结束。";
 inline constexpr std::u16string_view kProblemLocalFile =
-    u"这是本机上的图片，只有预览能显示，店铺里看不到。请把图片上传到店铺的图片空间，"
+    u"这是本机上的图片，只有预览能显示，店铺里看不到。\n请把图片上传到店铺的图片空间，"
     u"再把图片的网址（以 https:// 开头）粘贴到这里，替换这个本机地址。";
 
 inline constexpr std::u16string_view kMakeImageCaption = u"保存背景图";
