@@ -11,6 +11,7 @@
 
 #include "core/generator.h"
 #include "core/importer.h"
+#include "core/png.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuecheck.h"
@@ -93,6 +94,9 @@ std::string describe(Problem problem) {
                    "the image to the shop's picture space first";
         case Problem::BreaksUrl:
             return "holds a ')', quote, space or line break, which ends url() early";
+        case Problem::LocalFile:
+            return "is an image on this computer; upload it to the shop's picture space and use "
+                   "the picture's address instead";
     }
     return "looks wrong";
 }
@@ -118,6 +122,7 @@ struct Options {
     std::array<CLI::Option *, kImageBoxCount> images{};
     CLI::Option *values = nullptr;
     CLI::Option *import = nullptr;
+    std::vector<std::string> makeImage;
     bool cleared = false;
     bool list = false;
     bool check = false;
@@ -159,6 +164,11 @@ void addOptions(CLI::App &app, Options &options) {
         "--cleared", options.cleared,
         "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes empty");
     app.add_flag("--list", options.list, "Print the slot table and exit");
+    app.add_option("--make-image", options.makeImage,
+                   "Write a 950x30 PNG background filled with COLOUR to FILE and exit")
+        ->type_name("COLOUR FILE")
+        ->expected(2)
+        ->allow_extra_args(false);
     app.add_flag("--check", options.check, "Warn on standard error about values that look wrong");
     app.add_flag("--strict", options.strict,
                  "Like --check, but any warning means exit 3 and no output");
@@ -336,6 +346,31 @@ bool writeTo(const std::string &path, std::string_view bytes, std::ostream &err)
     return true;
 }
 
+/** --make-image: the background image, the same bytes as the window writes. */
+int makeImage(const CLI::App &app, const Options &options, std::ostream &err) {
+    const std::string &colourText = options.makeImage.at(0);
+    const std::string &path = options.makeImage.at(1);
+    if (app.get_options([&](const CLI::Option *option) {
+               return option->count() > 0 && option->get_name() != "--make-image";
+           })
+            .size() > 0) {
+        say(err, "--make-image is used on its own");
+        return kExitBadUsage;
+    }
+    const std::optional<Rgba> colour = parseColourWithAlpha(toText(colourText));
+    if (!colour) {
+        say(err, "--make-image: '" + colourText +
+                     "' is not a colour (write #rgb, #rrggbb, rgb(), rgba() or one of the 17 "
+                     "basic colour names)");
+        return kExitBadUsage;
+    }
+    if (path.empty()) {
+        say(err, "--make-image: the file name is empty");
+        return kExitBadUsage;
+    }
+    return writeTo(path, solidPng(*colour), err) ? kExitOk : kExitFailed;
+}
+
 int run(const std::vector<std::string> &args, std::istream &in, std::ostream &out,
         std::ostream &err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -362,6 +397,10 @@ int run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     } catch (const CLI::ParseError &error) {
         say(err, error.what());
         return kExitBadUsage;
+    }
+
+    if (!options.makeImage.empty()) {
+        return makeImage(app, options, err);
     }
 
     if (options.list) {

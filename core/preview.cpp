@@ -143,7 +143,8 @@ void previewPage(std::string_view css, int reloadSeconds, std::string &page) {
     page +=
         "</style>\n</head>\n<body>\n<h2>导航条预览（正常状态）</h2>\n"
         "<p "
-        "class=\"velmora-note\">下拉菜单均已展开；格子底纹处为透明，背景图片需联网才能显示。</p>\n"
+        "class=\"velmora-note\">下拉菜单均已展开；格子底纹处为透明。网上的背景图片需联网才能显示，"
+        "本机图片（file:///）直接显示，上传后才会出现在店铺里。</p>\n"
         "<div class=\"velmora-stage\" id=\"normal\">";
     page += bar(false);
     page += "</div>\n<h2>鼠标移至时（悬停状态）</h2>\n<div class=\"velmora-stage\" id=\"hover\">";

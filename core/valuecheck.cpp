@@ -66,7 +66,7 @@ int hexDigit(char c) {
     return -1;
 }
 
-std::optional<Rgb> parseHex(std::string_view digits) {
+std::optional<Rgba> parseHex(std::string_view digits) {
     if (digits.size() != 3 && digits.size() != 6) {
         return std::nullopt;
     }
@@ -80,7 +80,7 @@ std::optional<Rgb> parseHex(std::string_view digits) {
         return static_cast<std::uint8_t>(digits.size() == 3 ? d[i] * 17
                                                             : d[2 * i] * 16 + d[2 * i + 1]);
     };
-    return Rgb{channel(0), channel(1), channel(2)};
+    return Rgba{channel(0), channel(1), channel(2)};
 }
 
 /** A number of rgb(): digits with an optional fraction, and an optional "%". */
@@ -112,7 +112,7 @@ std::string_view trimAscii(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-std::optional<Rgb> parseFunction(std::string_view text) {
+std::optional<Rgba> parseFunction(std::string_view text) {
     const bool alpha = text.starts_with("rgba(");
     if (!alpha && !text.starts_with("rgb(")) {
         return std::nullopt;
@@ -122,7 +122,7 @@ std::optional<Rgb> parseFunction(std::string_view text) {
     }
     std::string_view args = text.substr(alpha ? 5 : 4);
     args.remove_suffix(1);
-    std::array<std::uint8_t, 3> channels{};
+    std::array<std::uint8_t, 4> channels{0, 0, 0, 255};
     const std::size_t expected = alpha ? 4 : 3;
     std::size_t count = 0;
     while (count < expected) {
@@ -139,8 +139,12 @@ std::optional<Rgb> parseFunction(std::string_view text) {
                 return std::nullopt;
             }
             channels[count] = static_cast<std::uint8_t>(value + 0.5);
-        } else if ((percent ? *number / 100 : *number) > 1) {
-            return std::nullopt;
+        } else {
+            const double alphaValue = percent ? *number / 100 : *number;
+            if (alphaValue > 1) {
+                return std::nullopt;
+            }
+            channels[3] = static_cast<std::uint8_t>(alphaValue * 255 + 0.5);
         }
         ++count;
         if (comma == std::string_view::npos) {
@@ -154,7 +158,7 @@ std::optional<Rgb> parseFunction(std::string_view text) {
     if (count != expected) {
         return std::nullopt;
     }
-    return Rgb{channels[0], channels[1], channels[2]};
+    return Rgba{channels[0], channels[1], channels[2], channels[3]};
 }
 
 /** The host of an address after its scheme, in lower case, without user and port. */
@@ -182,6 +186,12 @@ bool onImageHost(const std::string &host) {
 void checkAddress(std::u16string_view value, std::vector<Problem> &problems) {
     const std::u16string_view breakers = u")'\" \t\r\n";
     const bool breaks = value.find_first_of(breakers) != std::u16string_view::npos;
+    if (asciiLower(value.substr(0, 5)) == "file:") {
+        // An image on this computer: valid in the preview, but not yet where the shop can see it.
+        problems.push_back(Problem::LocalFile);
+        if (breaks) problems.push_back(Problem::BreaksUrl);
+        return;
+    }
     // Only the scheme and host need to be ASCII; the path may hold anything.
     const std::u16string_view head = value.substr(0, 8);
     const std::optional<std::string> scheme = asciiLower(head);
@@ -215,6 +225,14 @@ void checkAddress(std::u16string_view value, std::vector<Problem> &problems) {
 }  // namespace
 
 std::optional<Rgb> parseColour(std::u16string_view value) {
+    const std::optional<Rgba> colour = parseColourWithAlpha(value);
+    if (!colour) {
+        return std::nullopt;
+    }
+    return Rgb{colour->red, colour->green, colour->blue};
+}
+
+std::optional<Rgba> parseColourWithAlpha(std::u16string_view value) {
     const std::optional<std::string> lower = asciiLower(value);
     if (!lower || lower->empty()) {
         return std::nullopt;
@@ -224,7 +242,8 @@ std::optional<Rgb> parseColour(std::u16string_view value) {
     }
     if (const auto name = std::find(kKeptColourNames.begin(), kKeptColourNames.end(), *lower);
         name != kKeptColourNames.end()) {
-        return kKeptColours[static_cast<std::size_t>(name - kKeptColourNames.begin())];
+        const Rgb named = kKeptColours[static_cast<std::size_t>(name - kKeptColourNames.begin())];
+        return Rgba{named.red, named.green, named.blue};
     }
     return parseFunction(*lower);
 }

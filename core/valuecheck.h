@@ -35,12 +35,19 @@ enum class Problem {
     NotHttps,           ///< an http:// address, which the https shop page may not show
     ForeignHost,        ///< an image not on the marketplace's hosts, which the editor drops
     BreaksUrl,          ///< a ")", quote, space or line break inside the address ends url() early
+    LocalFile,          ///< a file: address, an image still on this computer, not yet uploaded
 };
 
 /** A colour as red, green and blue. */
 struct Rgb {
     std::uint8_t red = 0, green = 0, blue = 0;
     bool operator==(const Rgb &) const = default;
+};
+
+/** A colour with its opacity: alpha 0 is transparent, 255 opaque. */
+struct Rgba {
+    std::uint8_t red = 0, green = 0, blue = 0, alpha = 255;
+    bool operator==(const Rgba &) const = default;
 };
 
 /**
@@ -50,6 +57,12 @@ struct Rgb {
  * result.
  */
 std::optional<Rgb> parseColour(std::u16string_view value);
+
+/**
+ * As parseColour, with the alpha of rgba() (a number 0 to 1 or a percentage) rounded to 0 to
+ * 255; every other form is opaque.
+ */
+std::optional<Rgba> parseColourWithAlpha(std::u16string_view value);
 
 /** The colour as "#RRGGBB", upper case, as the window's start values are written. */
 std::u16string hexColour(Rgb colour);

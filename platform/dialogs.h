@@ -27,6 +27,19 @@ public:
     virtual std::optional<std::filesystem::path> chooseFile(const std::u16string &caption,
                                                             const std::u16string &filter,
                                                             bool save) = 0;
+
+    /**
+     * Asks where to save a new file, proposing a name (the dialog asks before replacing a file).
+     * @param filter as for chooseFile; its first pattern's extension is added to a name
+     *        typed without one.
+     * @param folder the folder the dialog opens in; empty: the user's Pictures folder.
+     * @param name the proposed file name, without a folder.
+     * @return nothing when cancelled.
+     */
+    virtual std::optional<std::filesystem::path> chooseSaveFile(const std::u16string &caption,
+                                                                const std::u16string &filter,
+                                                                const std::filesystem::path &folder,
+                                                                const std::u16string &name) = 0;
 };
 
 }  // namespace velmora

@@ -9,6 +9,8 @@ bin=build/default/bench
 status=0
 echo "== generator and import"
 "$bin/generator_bench" || status=1
+echo "== a background image made from a colour and written"
+"$bin/image_bench" || status=1
 echo "== window start-up and memory, against the least Qt window showing one line of Chinese"
 scripts/with-xvfb.sh "$bin/startup_bench" build/default/ui/qt/velmora "$bin/minimal_text_window" 15 2>/dev/null || status=1
 echo "== click on Generate to message"

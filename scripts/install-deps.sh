@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
-    libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+    libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
     fonts-noto-cjk
 )
 if [ "${1:-}" = "--test" ]; then
@@ -16,7 +16,7 @@ if [ "${1:-}" = "--test" ]; then
     packages+=(at-spi2-core python3-pyatspi dbus-daemon)  # the window as a screen reader reads it
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ] || [ "${1:-}" = "--package" ]; then
-    packages+=(g++-mingw-w64-x86-64 wine wine64 googletest xvfb x11-utils)
+    packages+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 googletest xvfb x11-utils)
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
     packages+=(dpkg-dev python3 git)  # dpkg-shlibdeps for the .deb's dependencies; the zip

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "cli/cliapp.h"
-#include "core/valuesfile.h"
 #include "core/generator.h"
+#include "core/png.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
 #include "platform/files.h"
@@ -127,7 +127,11 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"EmptyPreview", {"--preview", ""}, "--preview: the file name is empty"},
         BadCase{"EmptySaveValues", {"--save-values", ""}, "--save-values: the file name is empty"},
         BadCase{"EmptyValues", {"--values", ""}, "--values: the file name is empty"},
-        BadCase{"ControlsInOptionShownEscaped", {"--\x1b[2J"}, "--\\x1b[2J"}),
+        BadCase{"ControlsInOptionShownEscaped", {"--\x1b[2J"}, "--\\x1b[2J"},
+        BadCase{"MakeImageWithoutFile", {"--make-image", "#fff"}, "--make-image"},
+        BadCase{"MakeImageWithOthers",
+                {"--make-image", "#fff", "a.png", "--slot", "2=#000"},
+                "--make-image is used on its own"}),
     [](const testing::TestParamInfo<BadCase> &info) { return info.param.name; });
 
 TEST(Cli, ListsTheSlotTable) {
@@ -376,6 +380,23 @@ TEST_F(CliOutputFileTest, FailureSaysWhyAndLeavesNoFile) {
         EXPECT_EQ(result.out, "");
         EXPECT_NE(result.err.find(path), std::string::npos) << result.err;
         EXPECT_TRUE(entries().empty()) << path;
+    }
+}
+
+TEST_F(CliOutputFileTest, MakeImageWritesTheWindowsPngOrNothing) {
+    const std::filesystem::path png = m_dir / "导航背景-FF660080.png";
+    const CliRun made = run({"--make-image", "rgba(255, 102, 0, 50%)", utf8FromPath(png)});
+    EXPECT_EQ(made.status, kExitOk) << made.err;
+    EXPECT_EQ(made.out + made.err, "");
+    std::string bytes, error;
+    ASSERT_EQ(readFile(png, bytes, error), ReadResult::Read) << error;
+    EXPECT_EQ(bytes, solidPng(Rgba{255, 102, 0, 128}));
+    std::filesystem::remove(png);
+    for (const char *colour : {"darkred", "#ff00", "", " #fff"}) {
+        const CliRun refused = run({"--make-image", colour, utf8FromPath(png)});
+        EXPECT_EQ(refused.status, kExitBadUsage) << colour;
+        EXPECT_NE(refused.err.find("is not a colour"), std::string::npos) << refused.err;
+        EXPECT_TRUE(entries().empty()) << colour;
     }
 }
 

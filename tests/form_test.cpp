@@ -9,6 +9,7 @@
 #include <map>
 
 #include "core/generator.h"
+#include "core/png.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
@@ -124,7 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"HttpImage", imageBoxNumber(1), u"http://img.alicdn.com/a.jpg", kMarkerColour,
                  kBlack, messages::kProblemNotHttps},
         LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n"},
-        LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, u""}),
+        LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, messages::kImageBoxHint},
+        LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
+                 messages::kProblemLocalFile}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
@@ -142,6 +145,56 @@ TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
 
     m_form->trigger(Command::PickColour, 0);  // an image box has no colour to pick
     EXPECT_EQ(m_dialogs.colourAsked.size(), 2U);
+}
+
+TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
+    const int bar = 0, submenu = imageBoxNumber(1);
+    std::filesystem::create_directory(m_dir / u"图片");
+    m_dialogs.colour = Rgb{0xFF, 0x66, 0x00};
+    m_dialogs.file = m_dir / u"图片" / u"导航背景 1.png";
+    m_form->trigger(Command::MakeImage, bar);
+    EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{kWhite}) << "white at first";
+    ASSERT_EQ(m_dialogs.saveAsked.size(), 1U);
+    EXPECT_EQ(m_dialogs.saveAsked[0].first, std::filesystem::path()) << "the Pictures folder";
+    EXPECT_EQ(m_dialogs.saveAsked[0].second, u"导航背景-FF6600.png");
+    EXPECT_EQ(readAll(*m_dialogs.file), solidPng(Rgba{0xFF, 0x66, 0x00}));
+    const std::u16string url = *utf16FromUtf8(fileUrl(*m_dialogs.file));
+    EXPECT_TRUE(url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF%201.png"));
+    EXPECT_EQ(m_form->values().box(bar), url);
+    EXPECT_EQ(m_view.texts[bar], url);
+    EXPECT_EQ(m_form->look(bar).tooltip, messages::kProblemLocalFile);
+
+    // The next starts at the colour and in the folder used last; cancelling changes nothing.
+    m_dialogs.file.reset();
+    m_form->trigger(Command::MakeImage, submenu);
+    EXPECT_EQ(m_dialogs.colourAsked.back(), (Rgb{0xFF, 0x66, 0x00}));
+    EXPECT_EQ(m_dialogs.saveAsked.back(),
+              std::make_pair(m_dir / u"图片", std::u16string(u"二级下拉菜单背景-FF6600.png")));
+    m_dialogs.colour.reset();
+    m_form->trigger(Command::MakeImage, submenu);
+    EXPECT_EQ(m_dialogs.saveAsked.size(), 2U) << "no save dialog once the colour is cancelled";
+    m_form->trigger(Command::MakeImage, 1);  // a colour box has no background to make
+    EXPECT_EQ(m_dialogs.colourAsked.size(), 3U);
+    EXPECT_EQ(m_form->values().box(submenu), u"");
+
+    m_dialogs.colour = Rgb{1, 2, 3};
+    m_dialogs.file = m_dir / "gone" / "a.png";
+    m_form->trigger(Command::MakeImage, submenu);
+    EXPECT_NE(onlyMessage().find(u"gone"), std::u16string::npos) << utf8FromUtf16(onlyMessage());
+    EXPECT_EQ(m_form->values().box(submenu), u"");
+}
+
+TEST_F(FormTest, ImageDroppedOnAnImageBoxGivesItsAddress) {
+    const std::filesystem::path image = m_dir / u"店招.JPG";
+    m_form->filesDropped({image, m_dir / "other.png"}, imageBoxNumber(0));
+    EXPECT_EQ(m_form->values().box(imageBoxNumber(0)), *utf16FromUtf8(fileUrl(image)));
+    EXPECT_TRUE(m_messages.shown.empty());
+    const StyleValues before = m_form->values();
+    m_form->filesDropped({image}, 1);  // a colour box
+    m_form->filesDropped({image});
+    EXPECT_EQ(m_messages.shown.size(), 2U);
+    EXPECT_EQ(m_messages.shown[0].prompt, messages::kDropImageElsewhere);
+    EXPECT_EQ(m_form->values(), before);
 }
 
 TEST_F(FormTest, ValuesFileRoundTripsEveryCharacter) {

@@ -186,7 +186,11 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"Quote", true, u"https://img.alicdn.com/a'.jpg", {P::BreaksUrl}},
         CheckCase{"InnerSpace", true, u"https://img.alicdn.com/a b.jpg", {P::BreaksUrl}},
         CheckCase{"LineBreak", true, u"https://img.alicdn.com/a\nb.jpg", {P::BreaksUrl}},
-        CheckCase{"IdeographicSpace", true, u"　https://img.alicdn.com/a.jpg", {P::Spaces}}),
+        CheckCase{"IdeographicSpace", true, u"　https://img.alicdn.com/a.jpg", {P::Spaces}},
+        CheckCase{"LocalImage", true, u"file:///home/a/%E5%9B%BE.png", {P::LocalFile}},
+        CheckCase{"LocalWindowsImage", true, u"FILE:///C:/图/a.png", {P::LocalFile}},
+        CheckCase{
+            "LocalImageSpace", true, u"file:///a b.png ", {P::Spaces, P::LocalFile, P::BreaksUrl}}),
     [](const testing::TestParamInfo<CheckCase> &info) { return info.param.name; });
 
 struct ColourCase {

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "core/importer.h"
+#include "core/png.h"
 #include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuesfile.h"
@@ -62,6 +63,8 @@ std::u16string_view problemText(Problem problem) {
             return messages::kProblemForeignHost;
         case Problem::BreaksUrl:
             return messages::kProblemBreaksUrl;
+        case Problem::LocalFile:
+            return messages::kProblemLocalFile;
     }
     return {};
 }
@@ -87,6 +90,21 @@ std::optional<Rgb> colourOf(std::u16string_view value) {
         return std::nullopt;
     }
     return parseColour(value.substr(first, value.find_last_not_of(u" \t") - first + 1));
+}
+
+/** The file name's extension in lower case, with its dot. */
+std::u16string lowerExtension(const std::filesystem::path &file) {
+    std::u16string extension = file.extension().u16string();
+    for (char16_t &c : extension) {
+        c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    }
+    return extension;
+}
+
+bool isPicture(const std::filesystem::path &file) {
+    const std::u16string extension = lowerExtension(file);
+    return extension == u".png" || extension == u".jpg" || extension == u".jpeg" ||
+           extension == u".gif";
 }
 
 }  // namespace
@@ -127,6 +145,24 @@ Form::~Form() {
 void Form::start() { setValues(m_values); }
 
 bool Form::isColourBox(int box) { return box >= 0 && box < kBoxCount && !isImageBox(box); }
+
+bool Form::takesImage(int box) { return box >= 0 && box < kBoxCount && isImageBox(box); }
+
+std::u16string Form::imageFileName(int box, Rgb colour) {
+    // The box's prompt says what the image is for: "鼠标移至,导航背景图：" gives
+    // "鼠标移至导航背景".
+    std::u16string_view prompt =
+        box < kSlotCount ? kSlots.at(static_cast<std::size_t>(box)).prompt
+                         : kImageBoxes.at(static_cast<std::size_t>(box - kSlotCount)).prompt;
+    for (std::u16string_view end : {u"：", u"图"}) {
+        if (prompt.ends_with(end)) prompt.remove_suffix(end.size());
+    }
+    std::u16string name;
+    for (char16_t c : prompt) {
+        if (c != u',') name.push_back(c);
+    }
+    return name + u'-' + hexColour(colour).substr(1) + u".png";
+}
 
 void Form::textEdited(int box, std::u16string text) {
     std::u16string &value = m_values.box(box);
@@ -177,6 +213,8 @@ void Form::updateLook(int box) {
         } else {
             look.description = look.tooltip;  // how to choose one
         }
+    } else {
+        look.tooltip = messages::kImageBoxHint;
     }
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
     if (shown != look) {
@@ -211,6 +249,9 @@ void Form::trigger(Command command, int box) {
                 break;
             case Command::Import:
                 importClipboard();
+                break;
+            case Command::MakeImage:
+                makeImage(box);
                 break;
         }
     });
@@ -338,19 +379,23 @@ bool Form::loadValuesFile(const std::filesystem::path &file) {
     return true;
 }
 
-void Form::filesDropped(const std::vector<std::filesystem::path> &files) {
+void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box) {
     if (files.empty()) {
         return;
     }
-    run([this, &files] {
-        std::u16string extension = files.front().extension().u16string();
-        for (char16_t &c : extension) {
-            c = c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-        }
-        if (extension == u".css") {
-            importFile(files.front());
+    run([this, &files, box] {
+        const std::filesystem::path &file = files.front();
+        if (isPicture(file)) {
+            if (takesImage(box)) {
+                setImageFile(box, file);
+            } else {
+                m_services.messages.inform(std::u16string(messages::kDropImageCaption),
+                                           std::u16string(messages::kDropImageElsewhere));
+            }
+        } else if (lowerExtension(file) == u".css") {
+            importFile(file);
         } else {
-            loadValuesFile(files.front());
+            loadValuesFile(file);
         }
     });
 }
@@ -412,10 +457,44 @@ void Form::pickColour(int box) {
     }
     const Rgb initial = colourOf(m_values.box(box)).value_or(Rgb{255, 255, 255});
     if (const std::optional<Rgb> chosen = m_services.dialogs.chooseColour(initial)) {
+        m_lastColour = *chosen;
         const std::u16string hex = hexColour(*chosen);
         m_view.showText(box, hex);
         textEdited(box, hex);
     }
+}
+
+void Form::makeImage(int box) {
+    if (!takesImage(box)) {
+        return;
+    }
+    const std::optional<Rgb> chosen = m_services.dialogs.chooseColour(m_lastColour);
+    if (!chosen) {
+        return;
+    }
+    m_lastColour = *chosen;
+    const std::optional<std::filesystem::path> file = m_services.dialogs.chooseSaveFile(
+        std::u16string(messages::kMakeImageCaption), std::u16string(messages::kImageFilter),
+        m_imageFolder, imageFileName(box, *chosen));
+    if (!file) {
+        return;
+    }
+    const std::filesystem::path path = std::filesystem::absolute(*file);
+    m_imageFolder = path.parent_path();
+    std::string error;
+    if (!writeFileAtomically(path, solidPng(Rgba{chosen->red, chosen->green, chosen->blue}),
+                             error)) {
+        reportFileFailure(messages::kMakeImageFailedCaption, messages::kMakeImageFailedPrompt, path,
+                          text16(error));
+        return;
+    }
+    setImageFile(box, path);
+}
+
+void Form::setImageFile(int box, const std::filesystem::path &file) {
+    const std::u16string url = text16(fileUrl(std::filesystem::absolute(file)));
+    m_view.showText(box, url);
+    textEdited(box, url);
 }
 
 void Form::run(const std::function<void()> &command) {

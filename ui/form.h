@@ -59,10 +59,11 @@ enum class Command {
     SaveValues,  ///< save every value to a file chosen in the system's dialog
     PickColour,  ///< choose a colour box's colour in the system's dialog
     Import,      ///< read the navigation code on the clipboard back into the boxes
+    MakeImage,   ///< make an image box's background from a colour, saved as a PNG
 };
 
 /** How many commands there are: Command values run from 0 to kCommandCount - 1. */
-inline constexpr int kCommandCount = static_cast<int>(Command::Import) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::MakeImage) + 1;
 
 /** An entry of the window's menus, with its shortcut. */
 struct MenuEntry {
@@ -81,6 +82,9 @@ inline constexpr std::array<MenuEntry, 4> kMenuEntries{{
 
 /** The entry that colour boxes' menus have besides, also reached by a double click. */
 inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色…", ""};
+
+/** The last entry of image boxes' menus, also reached by a double click. */
+inline constexpr MenuEntry kMakeImageEntry{Command::MakeImage, u"制作背景图…", ""};
 
 /** How a box looks beyond its text. */
 struct BoxLook {
@@ -151,18 +155,30 @@ public:
 
     /**
      * Carries out a command through run(). @param box the box whose menu asked for it, or -1;
-     * PickColour needs a colour box and does nothing for others.
+     * PickColour needs a colour box and MakeImage an image box; they do nothing for others.
      */
     void trigger(Command command, int box = -1);
 
     /** Whether a box takes colours, so that its menu offers the colour dialog. */
     static bool isColourBox(int box);
 
+    /** Whether a box takes an image address, so that its menu offers to make a background. */
+    static bool takesImage(int box);
+
     /**
-     * Files dropped on the window: the first is imported as navigation code when its name ends
-     * in ".css", and loaded as a values file otherwise.
+     * The name proposed for a background made for the box: what it is for and the colour, as
+     * "导航背景-FF6600.png".
      */
-    void filesDropped(const std::vector<std::filesystem::path> &files);
+    static std::u16string imageFileName(int box, Rgb colour);
+
+    /**
+     * Files dropped on the window. A PNG, JPEG or GIF image (by its name) dropped on an image
+     * box gives that box its file:/// address. Otherwise the first file is imported as
+     * navigation code when its name ends in ".css", and loaded as a values file unless it is
+     * an image, which is only told where to go.
+     * @param box the box the files were dropped on, or -1 for elsewhere on the window.
+     */
+    void filesDropped(const std::vector<std::filesystem::path> &files, int box = -1);
 
     /** Rewrites the open preview page if a box changed since it was written. */
     void refreshPreview();
@@ -185,6 +201,8 @@ private:
     void openValues();
     void saveValues();
     void pickColour(int box);
+    void makeImage(int box);
+    void setImageFile(int box, const std::filesystem::path &file);
     bool loadValuesFile(const std::filesystem::path &file);
     void importClipboard();
     void importFile(const std::filesystem::path &file);
@@ -207,6 +225,8 @@ private:
     std::optional<std::filesystem::path> m_previewFolder;
     std::optional<std::filesystem::path> m_previewFile;
     bool m_previewStale = false;
+    Rgb m_lastColour{255, 255, 255};      // where the next colour dialog starts
+    std::filesystem::path m_imageFolder;  // empty: the user's Pictures folder
 };
 
 }  // namespace velmora

@@ -92,6 +92,20 @@ inline constexpr std::u16string_view kProblemForeignHost =
     u"请先把图片上传到店铺的图片空间，再复制图片的网址。";
 inline constexpr std::u16string_view kProblemBreaksUrl =
     u"网址中含有右括号、引号、空格或换行，会使 url() 提前结束。";
+inline constexpr std::u16string_view kProblemLocalFile =
+    u"这是本机上的图片，只有预览能显示，店铺里看不到。\n请把图片上传到店铺的图片空间，"
+    u"再把图片的网址（以 https:// 开头）粘贴到这里，替换这个本机地址。";
+
+inline constexpr std::u16string_view kMakeImageCaption = u"保存背景图";
+inline constexpr std::u16string_view kImageFilter = u"PNG 图片 (*.png)";
+inline constexpr std::u16string_view kMakeImageFailedCaption = u"无法保存背景图";
+/** Followed by the file's path and, on a line of its own, the reason. */
+inline constexpr std::u16string_view kMakeImageFailedPrompt =
+    u"背景图未能保存，框中的内容没有改动。\n文件：";
+inline constexpr std::u16string_view kDropImageCaption = u"提示";
+inline constexpr std::u16string_view kDropImageElsewhere =
+    u"要使用这张图片，请把它拖到一个背景图框上（左边的框）。各个框中的内容都没有改动。";
+
 inline constexpr std::u16string_view kStartFailedCaption = u"Velmora 无法启动";
 /** Followed by what went wrong. */
 inline constexpr std::u16string_view kStartFailedPrompt =
@@ -101,6 +115,10 @@ inline constexpr std::u16string_view kStartFailedPrompt =
 inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
 /** Told to a screen reader for a colour box that shows a colour; followed by it as #RRGGBB. */
 inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
+
+/** The tooltip of an image box whose address is fine. */
+inline constexpr std::u16string_view kImageBoxHint =
+    u"双击或在右键菜单中可用一种颜色制作背景图；也可以把图片文件拖到这里";
 
 }  // namespace messages
 }  // namespace velmora

@@ -29,13 +29,25 @@ public:
     /** ChooseColorW, fully open, starting at initial; keeps its custom colours between calls. */
     std::optional<Rgb> chooseColour(Rgb initial) override;
 
-    /** GetOpenFileNameW, or GetSaveFileNameW (asking before replacing a file; ".txt" when the
-     *  name has no extension). */
+    /** GetOpenFileNameW, or GetSaveFileNameW (asking before replacing a file; the filter's
+     *  first extension, such as ".txt", when the name has none). */
     std::optional<std::filesystem::path> chooseFile(const std::u16string &caption,
                                                     const std::u16string &filter,
                                                     bool save) override;
 
+    /** GetSaveFileNameW in folder, or in the user's Pictures folder (SHGetKnownFolderPath),
+     *  with name filled in. */
+    std::optional<std::filesystem::path> chooseSaveFile(const std::u16string &caption,
+                                                        const std::u16string &filter,
+                                                        const std::filesystem::path &folder,
+                                                        const std::u16string &name) override;
+
 private:
+    std::optional<std::filesystem::path> fileDialog(const std::u16string &caption,
+                                                    const std::u16string &filter, bool save,
+                                                    const std::filesystem::path &folder,
+                                                    const std::u16string &name);
+
     HWND m_owner;
     std::array<COLORREF, 16> m_customColours{};
 };

@@ -4,6 +4,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 #include <memory>
@@ -14,6 +16,7 @@
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
+#include "platform/files.h"
 #include "ui/messages.h"
 #include "ui/qt/boxedit.h"
 #include "ui/qt/captionframe.h"
@@ -399,14 +402,62 @@ private Q_SLOTS:
         QCOMPARE(entries, (QStringList{"预览 F5", "导入代码 Ctrl+I", "打开方案… Ctrl+O",
                                        "保存方案… Ctrl+S"}));
         QCOMPARE(m_window->contextMenuPolicy(), Qt::ActionsContextMenu);
-        // A double click on a colour box opens the colour dialog; on an image box it does not.
+        // A double click on a colour box opens the colour dialog; on an image box it makes a
+        // background, here cancelled in the save dialog.
         m_dialogs.colour = Rgb{1, 2, 3};
         QTest::mouseDClick(widget("Text4(1)"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.saveAsked.size(), 1U);
+        QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), q(kImageA));
         QTest::mouseDClick(widget("Text4(7)"), Qt::LeftButton);
-        QCOMPARE(m_dialogs.colourAsked.size(), 1U);
+        QCOMPARE(m_dialogs.colourAsked.size(), 2U);
         QCOMPARE(widget<QLineEdit>("Text4(7)")->text(), QStringLiteral("#010203"));
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Text), QColor(Qt::white));
+    }
+
+    void imageBoxesMakeBackgroundsAndTakeDroppedImages() {
+        std::string error;
+        const std::filesystem::path folder = *makePrivateFolder(error);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        m_dialogs.colour = Rgb{0xFF, 0x66, 0x00};
+        for (const char *id : {"Text4(1)", "Text4(4)", "Text4(6)", "Text4(8)", "Text4(10)", "Text7",
+                               "Text1", "Text2"}) {
+            // The menu's last entry makes the background.
+            auto *box = widget<QLineEdit>(id);
+            m_dialogs.file = folder / (std::string(id) + ".png");
+            QString last;
+            QTimer::singleShot(0, this, [&last] {
+                auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+                if (menu != nullptr) {
+                    last = menu->actions().constLast()->text();
+                    menu->actions().constLast()->trigger();
+                    menu->close();
+                }
+            });
+            QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    box->mapToGlobal(QPoint(5, 5)));
+            QApplication::sendEvent(box, &event);
+            QCOMPARE(last, QStringLiteral("制作背景图…"));
+            QVERIFY2(std::filesystem::file_size(*m_dialogs.file) > 0, id);
+            QCOMPARE(box->text(), QString::fromStdString(fileUrl(*m_dialogs.file)));
+            QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile));
+            QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 214, 214));
+
+            // A dropped image lands in the box it is dropped on.
+            const std::filesystem::path image = folder / "店招.gif";
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string()))});
+            QDropEvent drop(QPointF(box->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
+                            &data, Qt::LeftButton, Qt::NoModifier);
+            // Straight to the window: the application passes on only drops it dragged in.
+            static_cast<QObject *>(m_window.get())->event(&drop);
+            QCOMPARE(box->text(), QString::fromStdString(fileUrl(image)));
+        }
+        QCOMPARE(m_dialogs.saveAsked.size(), 8U);
+        QCOMPARE(q(m_dialogs.saveAsked[1].second), QStringLiteral("鼠标移至导航背景-FF6600.png"));
+        QVERIFY(m_messages.shown.empty());
+        std::filesystem::remove_all(folder);
     }
 
     void smallScreenScrollsToEveryControl() {

@@ -21,6 +21,7 @@
 #include <thread>
 
 #include "core/generator.h"
+#include "core/png.h"
 #include "core/utf.h"
 #include "core/valuecheck.h"
 #include "core/valuesfile.h"
@@ -28,6 +29,7 @@
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
+#include "platform/files.h"
 #include "platform/win32/win32clipboard.h"
 #include "platform/win32/win32dialogs.h"
 #include "platform/win32/win32messageboxes.h"
@@ -606,8 +608,9 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0}),
     [](const testing::TestParamInfo<TypingCase> &info) { return info.param.name; });
 
-// A double click on a colour box opens the colour dialog at the box's colour.
-TEST_F(Win32WindowTest, DoubleClickPicksAColourOnColourBoxesOnly) {
+// A double click on a colour box opens the colour dialog at the box's colour; on an image box it
+// makes a background, starting at the colour chosen last (here cancelled in the save dialog).
+TEST_F(Win32WindowTest, DoubleClickPicksAColourOrMakesABackground) {
     m_dialogs.colour = Rgb{0x12, 0x34, 0xAB};
     for (const auto &[id, colour] : {std::pair{"Text4(2)", true}, std::pair{"Text4(7)", true},
                                      std::pair{"Text4(1)", false}, std::pair{"Text7", false}}) {
@@ -622,10 +625,13 @@ TEST_F(Win32WindowTest, DoubleClickPicksAColourOnColourBoxesOnly) {
             EXPECT_EQ(text(box), u"#1234AB") << id;
             EXPECT_EQ(paintOf(box).background, RGB(0x12, 0x34, 0xAB)) << id;
         } else {
-            EXPECT_TRUE(m_dialogs.colourAsked.empty()) << id;
+            EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{(Rgb{0x12, 0x34, 0xAB})}) << id;
             EXPECT_EQ(text(box), u"#0000FF") << id;
         }
     }
+    ASSERT_EQ(m_dialogs.saveAsked.size(), 2U);
+    EXPECT_EQ(m_dialogs.saveAsked[0].second, u"导航背景-1234AB.png");
+    EXPECT_EQ(m_dialogs.saveAsked[1].second, u"鼠标移至一级菜单背景-1234AB.png");
 }
 
 // Each shortcut works wherever the focus is.
@@ -707,6 +713,36 @@ TEST_F(Win32WindowTest, SaveThenOpenRestoresEveryBox) {
     std::filesystem::remove_all(folder);
 }
 
+/** Drops one file on a window as the shell does. */
+void dropFile(HWND onto, const std::filesystem::path &file) {
+    const std::wstring name = file.wstring();
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+    auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::copy(name.begin(), name.end(),
+              reinterpret_cast<wchar_t *>(reinterpret_cast<BYTE *>(drop) + sizeof(DROPFILES)));
+    GlobalUnlock(memory);
+    SendMessageW(onto, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+}
+
+TEST_F(Win32WindowTest, DroppedImageLandsInItsImageBox) {
+    open(m_fakeMessages, m_dialogs);
+    const std::filesystem::path image = freshFolder("image") / L"店招 1.PNG";
+    for (const char *id : {"Text4(6)", "Text2"}) {
+        dropFile(control(id), image);
+        EXPECT_EQ(text(control(id)), utf16FromUtf8(fileUrl(image)).value()) << id;
+        EXPECT_TRUE(text(control(id)).starts_with(u"file:///")) << id;
+        EXPECT_EQ(paintOf(control(id)).background, RGB(255, 214, 214)) << id;
+    }
+    const StyleValues before = form().values();
+    dropFile(control("Text4(2)"), image);  // a colour box: told where images go
+    EXPECT_EQ(form().values(), before);
+    ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
+    EXPECT_EQ(m_fakeMessages.shown[0].prompt, messages::kDropImageElsewhere);
+    std::filesystem::remove_all(image.parent_path());
+}
+
 TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     open(m_fakeMessages, m_dialogs);
     const std::filesystem::path folder = freshFolder("drop");
@@ -719,16 +755,7 @@ TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     for (const char *target : {"", "Text4(2)", "Text7"}) {
         setText(control("Text4(2)"), u"#FFFFFF");
         setText(control("Text7"), u"");
-        HWND onto = *target ? control(target) : m_window->handle();
-        const std::wstring name = file.wstring();
-        HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
-        auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
-        drop->pFiles = sizeof(DROPFILES);
-        drop->fWide = TRUE;
-        std::copy(name.begin(), name.end(),
-                  reinterpret_cast<wchar_t *>(reinterpret_cast<BYTE *>(drop) + sizeof(DROPFILES)));
-        GlobalUnlock(memory);
-        SendMessageW(onto, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+        dropFile(*target ? control(target) : m_window->handle(), file);
         EXPECT_EQ(form().values(), dropped) << target;
         EXPECT_EQ(text(control("Text7")), dropped.images[0]) << target;
     }
@@ -753,9 +780,7 @@ std::vector<std::u16string> boxEntries(bool colour) {
     std::vector<std::u16string> entries{u"撤销", u"", u"剪切", u"复制", u"粘贴",
                                         u"删除", u"", u"全选", u""};
     entries.insert(entries.end(), kWindowEntries.begin(), kWindowEntries.end());
-    if (colour) {
-        entries.push_back(u"选择颜色…");
-    }
+    entries.push_back(colour ? u"选择颜色…" : u"制作背景图…");
     return entries;
 }
 
@@ -809,6 +834,11 @@ TEST_P(Win32MenuTest, HasItsEntriesAndEachReachesTheForm) {
         m_dialogs.colour = Rgb{1, 2, 3};
         m_window->runMenuEntry(pick, target);
         EXPECT_EQ(text(target), u"#010203");
+    }
+    if (const UINT make = entryId(menu, u"制作背景图…")) {
+        m_dialogs.colour = Rgb{1, 2, 3};
+        m_window->runMenuEntry(make, target);  // cancelled in the save dialog
+        EXPECT_EQ(m_dialogs.saveAsked.size(), 1U);
     }
     DestroyMenu(menu);
     EXPECT_TRUE(m_fakeMessages.shown.empty());
@@ -1107,6 +1137,98 @@ TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
     ASSERT_TRUE(answered.get());
     EXPECT_EQ(text(box), u"#ABCDEF");
     EXPECT_EQ(form().values().slot(2), u"#ABCDEF");
+}
+
+/** The width and height a PNG's header gives. */
+std::pair<int, int> pngSize(const std::string &png) {
+    const auto at = [&](std::size_t i) {
+        return static_cast<int>(static_cast<unsigned char>(png.at(i)));
+    };
+    return {at(16) << 24 | at(17) << 16 | at(18) << 8 | at(19),
+            at(20) << 24 | at(21) << 16 | at(22) << 8 | at(23)};
+}
+
+TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
+    open(m_messages, m_realDialogs);
+    const std::filesystem::path folder = freshFolder("背景");
+    const std::filesystem::path file = folder / L"图片" / L"导航背景-FF6600.png";
+    std::filesystem::create_directory(file.parent_path());
+    PWSTR pictures = nullptr;
+    // FOLDERID_Pictures, without the GUID library.
+    constexpr GUID kPictures{
+        0x33E28130, 0x4E1E, 0x4676, {0x83, 0x5A, 0x98, 0x39, 0x5C, 0x3B, 0xC3, 0xBB}};
+    ASSERT_TRUE(SUCCEEDED(SHGetKnownFolderPath(kPictures, 0, nullptr, &pictures)));
+    const std::wstring picturesFolder = pictures;
+    CoTaskMemFree(pictures);
+    struct Seen {
+        bool answered = false;
+        std::wstring name, folder;
+    };
+    auto answered = std::async(std::launch::async, [this, &file] {
+        Seen seen;
+        HWND colour = waitFor([this] {
+            HWND found = FindWindowW(L"#32770", nullptr);
+            return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+        });
+        if (colour == nullptr) {
+            return seen;
+        }
+        Sleep(200);
+        for (const auto &[id, value] :
+             {std::pair{COLOR_RED, L"255"}, std::pair{COLOR_GREEN, L"102"},
+              std::pair{COLOR_BLUE, L"0"}}) {
+            SendMessageW(GetDlgItem(colour, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+        }
+        pressButton(colour, IDOK);
+        HWND save =
+            waitFor([] { return FindWindowW(L"#32770", wide(messages::kMakeImageCaption)); });
+        if (save == nullptr) {
+            return seen;
+        }
+        Sleep(300);  // let the dialog fill its folder view
+        HWND name = editWithId(save, edt1);
+        name = name != nullptr ? name : editWithId(save, cmb13);
+        if (name == nullptr) {
+            pressButton(save, IDCANCEL);
+            return seen;
+        }
+        wchar_t buffer[1024] = {};
+        GetWindowTextW(name, buffer, 1024);
+        seen.name = buffer;
+        SendMessageW(save, CDM_GETFOLDERPATH, 1024, reinterpret_cast<LPARAM>(buffer));
+        seen.folder = buffer;
+        SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.c_str()));
+        pressButton(save, IDOK);
+        seen.answered = true;
+        return seen;
+    });
+    HWND box = control("Text4(1)");
+    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    pump();
+    const Seen seen = answered.get();
+    ASSERT_TRUE(seen.answered);
+    EXPECT_EQ(seen.name, L"导航背景-FF6600.png");
+    EXPECT_EQ(std::filesystem::path(seen.folder), std::filesystem::path(picturesFolder));
+
+    std::string png, error;
+    ASSERT_EQ(readFile(file, png, error), ReadResult::Read) << error;
+    EXPECT_EQ(png, solidPng(Rgba{0xFF, 0x66, 0x00}));
+    EXPECT_EQ(pngSize(png), std::make_pair(950, 30));
+    const std::u16string url = text(box);
+    EXPECT_EQ(url, utf16FromUtf8(fileUrl(file)).value());
+    EXPECT_TRUE(url.starts_with(u"file:///") && url[9] == u':' && url[10] == u'/') << "a drive";
+    EXPECT_TRUE(
+        url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF-FF6600.png"));
+    EXPECT_EQ(paintOf(box).background, RGB(255, 214, 214));
+    pump();
+    EXPECT_EQ(tooltipOf(box), messages::kProblemLocalFile);
+
+    pressShortcut("F5");
+    ASSERT_TRUE(form().previewFile().has_value());
+    std::string page;
+    ASSERT_EQ(readFile(*form().previewFile(), page, error), ReadResult::Read);
+    EXPECT_NE(page.find("url(" + fileUrl(file) + ")"), std::string::npos);
+    std::filesystem::remove_all(folder);
 }
 
 /** Puts text on the clipboard as another program would, owned by no window of ours. */

@@ -164,10 +164,10 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
                 connect(edit, &BoxEdit::valueEdited, this, [this, box](const QString &value) {
                     m_form.textEdited(box, value.toStdU16String());
                 });
-                if (Form::isColourBox(box)) {
-                    connect(edit, &BoxEdit::doubleClicked, this,
-                            [this, box] { m_form.trigger(Command::PickColour, box); });
-                }
+                const Command onDoubleClick =
+                    Form::isColourBox(box) ? Command::PickColour : Command::MakeImage;
+                connect(edit, &BoxEdit::doubleClicked, this,
+                        [this, box, onDoubleClick] { m_form.trigger(onDoubleClick, box); });
             }
             return edit;
         }
@@ -206,6 +206,9 @@ void MainWindow::addMenuEntries(QMenu &menu, int box) {
     if (Form::isColourBox(box)) {
         menu.addAction(toQString(kPickColourEntry.text), this,
                        [this, box] { m_form.trigger(Command::PickColour, box); });
+    } else if (Form::takesImage(box)) {
+        menu.addAction(toQString(kMakeImageEntry.text), this,
+                       [this, box] { m_form.trigger(Command::MakeImage, box); });
     }
 }
 
@@ -295,8 +298,20 @@ void MainWindow::dropEvent(QDropEvent *event) {
     const std::vector<std::filesystem::path> files = localFiles(event->mimeData());
     if (!files.empty()) {
         event->acceptProposedAction();
-        m_form.filesDropped(files);
+        m_form.filesDropped(files, boxAt(event->position().toPoint()));
     }
+}
+
+int MainWindow::boxAt(QPoint point) const {
+    for (QWidget *widget = childAt(point); widget != nullptr && widget != this;
+         widget = widget->parentWidget()) {
+        for (std::size_t box = 0; box < m_boxes.size(); ++box) {
+            if (m_boxes[box] == widget) {
+                return static_cast<int>(box);
+            }
+        }
+    }
+    return -1;
 }
 
 }  // namespace velmora

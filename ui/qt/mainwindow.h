@@ -68,6 +68,8 @@ private:
     void addMenuEntries(QMenu &menu, int box);
     void setUpTabOrder();
     void scrollWithin(QSize room);
+    /** The box at a point of the window, or -1 where there is none. */
+    int boxAt(QPoint point) const;
 
     Form m_form;
     const Screen &m_screen;

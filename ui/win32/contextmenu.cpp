@@ -151,6 +151,9 @@ HMENU createContextMenu(HWND target, int box) {
     if (Form::isColourBox(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
                     menuText(kPickColourEntry).c_str());
+    } else if (Form::takesImage(box)) {
+        AppendMenuW(menu, MF_STRING, commandId(kMakeImageEntry.command),
+                    menuText(kMakeImageEntry).c_str());
     }
     return menu;
 }

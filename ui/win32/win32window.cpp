@@ -27,7 +27,7 @@ constexpr UINT kPreviewDelayMs = 200;
 constexpr UINT_PTR kPreviewTimer = 1;
 constexpr UINT_PTR kSubclassId = 1;
 // Asks for the colour dialog once the double click that wanted it is over (wParam: the box).
-constexpr UINT kPickColourMessage = WM_APP + 1;
+constexpr UINT kBoxDoubleClickMessage = WM_APP + 1;
 // Makes the tooltips once the window is on the screen: nobody points at a box before that.
 constexpr UINT kCreateTooltipsMessage = WM_APP + 2;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
@@ -410,7 +410,7 @@ void Win32MainWindow::showContextMenu(HWND target, LPARAM where) {
     }
 }
 
-void Win32MainWindow::onDropFiles(HDROP drop) {
+void Win32MainWindow::onDropFiles(HDROP drop, int box) {
     std::vector<std::filesystem::path> files;
     static auto *const queryFile =
         systemFunction<decltype(DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
@@ -426,7 +426,7 @@ void Win32MainWindow::onDropFiles(HDROP drop) {
     }
     finish(drop);
     if (m_form) {
-        m_form->filesDropped(files);
+        m_form->filesDropped(files, box);
     }
 }
 
@@ -511,8 +511,8 @@ LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM
             return TRUE;
         }
         case WM_LBUTTONDBLCLK:
-            if (Form::isColourBox(box)) {
-                PostMessageW(m_window, kPickColourMessage, static_cast<WPARAM>(box), 0);
+            if (box >= 0) {
+                PostMessageW(m_window, kBoxDoubleClickMessage, static_cast<WPARAM>(box), 0);
             }
             break;
         case WM_CONTEXTMENU:
@@ -523,7 +523,8 @@ LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM
             }
             break;
         case WM_DROPFILES:
-            return SendMessageW(m_window, message, wParam, lParam);
+            onDropFiles(reinterpret_cast<HDROP>(wParam), box);
+            return 0;
         default:
             break;
     }
@@ -566,7 +567,7 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             showContextMenu(reinterpret_cast<HWND>(wParam), lParam);
             return 0;
         case WM_DROPFILES:
-            onDropFiles(reinterpret_cast<HDROP>(wParam));
+            onDropFiles(reinterpret_cast<HDROP>(wParam), -1);
             return 0;
         case WM_TIMER:
             if (wParam == kPreviewTimer) {
@@ -586,9 +587,11 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
                 }
             }
             return 0;
-        case kPickColourMessage:
-            trigger(Command::PickColour, static_cast<int>(wParam));
+        case kBoxDoubleClickMessage: {
+            const int box = static_cast<int>(wParam);
+            trigger(Form::isColourBox(box) ? Command::PickColour : Command::MakeImage, box);
             return 0;
+        }
         case WM_ACTIVATE:
             // As dialogs do: the keyboard goes back to the control the user left, not to the
             // window itself, when a message box or another program gives the activation back.

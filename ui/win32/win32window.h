@@ -91,7 +91,8 @@ private:
     int boxOf(HWND control) const;
     void onCommand(int id, int code, HWND source);
     void trigger(Command command, int box = -1);
-    void onDropFiles(HDROP drop);
+    // box: the box the files were dropped on, or -1 for the window elsewhere.
+    void onDropFiles(HDROP drop, int box);
     void showContextMenu(HWND target, LPARAM where);
     void closeForm();
     void release();
