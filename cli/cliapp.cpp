@@ -236,6 +236,11 @@ void applyImport(StyleValues &values, const std::string &path, std::istream &in)
     if (!text) {
         throw UsageError{name + ": not valid UTF-8 text"};
     }
+    if (const std::optional<TextPosition> nul = findNul(*text)) {
+        throw UsageError{name + ":" + std::to_string(nul->line) + ":" +
+                         std::to_string(nul->column) +
+                         ": a NUL character, which no navigation code holds"};
+    }
     ImportResult result = importCss(*text, values);
     if (const auto *refused = std::get_if<ImportError>(&result)) {
         std::string message = name + ":" + std::to_string(refused->line) + ":" +

@@ -161,4 +161,22 @@ std::string printable(std::string_view utf8) {
     return out;
 }
 
+std::optional<TextPosition> findNul(std::u16string_view text) {
+    const std::size_t nul = text.find(u'\0');
+    if (nul == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    TextPosition position;
+    for (std::size_t i = 0; i < nul; ++i) {
+        const char16_t c = text[i];
+        if (c == u'\n' || (c == u'\r' && (i + 1 == text.size() || text[i + 1] != u'\n'))) {
+            ++position.line;
+            position.column = 1;
+        } else if (c != u'\r' && (c < 0xDC00 || c > 0xDFFF)) {
+            ++position.column;  // the low half of a surrogate pair adds nothing
+        }
+    }
+    return position;
+}
+
 }  // namespace velmora

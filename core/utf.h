@@ -21,6 +21,19 @@ std::string utf8FromUtf16(std::u16string_view text);
 /** As utf8FromUtf16(text), written into out so that its memory is reused. */
 void utf8FromUtf16(std::u16string_view text, std::string &out);
 
+/** Where a character stands in a text. */
+struct TextPosition {
+    int line = 1;    ///< 1-based; a line ends at LF, CR LF or a lone CR
+    int column = 1;  ///< 1-based, counted in characters (a surrogate pair is one)
+    bool operator==(const TextPosition &) const = default;
+};
+
+/**
+ * Where the first NUL character of text stands, or nothing when it holds none. No value of the
+ * window holds one (a Windows box would show the value cut there), so input with one is refused.
+ */
+std::optional<TextPosition> findNul(std::u16string_view text);
+
 /**
  * The text with what a terminal would act on shown as escapes, for quoting values and names in
  * messages of one line: \n, \r and \t, other C0 controls and DEL as \xNN, C1 controls as

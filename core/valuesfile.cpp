@@ -94,8 +94,14 @@ std::optional<PresetError> applyPreset(std::string_view text, StyleValues &value
         }
         text.remove_prefix(next);
         // Comments too: a file that is not UTF-8 is not one we wrote, whatever it holds.
-        if (!utf16FromUtf8(line)) {
+        const std::optional<std::u16string> lineText = utf16FromUtf8(line);
+        if (!lineText) {
             return PresetError{PresetError::Kind::NotUtf8, lineNumber, "not valid UTF-8"};
+        }
+        if (const std::optional<TextPosition> nul = findNul(*lineText)) {
+            return PresetError{PresetError::Kind::NulCharacter, lineNumber,
+                               "a NUL character at column " + std::to_string(nul->column),
+                               nul->column};
         }
         if (trimSpaces(line).empty() || trimSpaces(line).starts_with('#')) {
             continue;

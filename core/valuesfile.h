@@ -16,7 +16,8 @@ namespace velmora {
  * around a name are ignored. The value is everything after the first "=", spaces included. A
  * backslash starts an escape: \\ is a backslash, \n a line feed, \r a carriage return. Lines
  * that are empty, blank or start with "#" are skipped; a line ends at LF, CR LF or a lone CR; a
- * UTF-8 byte order mark at the start is skipped. Every line, comments included, must be UTF-8.
+ * UTF-8 byte order mark at the start is skipped. Every line, comments included, must be UTF-8
+ * without NUL characters.
  */
 
 /**
@@ -27,10 +28,11 @@ inline constexpr std::uintmax_t kMaxValuesFileBytes = std::uintmax_t{256} << 20;
 
 /** Where a preset text is wrong. */
 struct PresetError {
-    enum class Kind { NotUtf8, NoEquals, UnknownName, BadEscape };
+    enum class Kind { NotUtf8, NoEquals, UnknownName, BadEscape, NulCharacter };
     Kind kind;
     int line;             ///< 1-based
     std::string message;  ///< says what is wrong with the line
+    int column = 0;       ///< 1-based, in characters, for NulCharacter; 0 for the others
 };
 
 /**

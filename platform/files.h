@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,24 @@ std::filesystem::path pathFromUtf8(std::string_view text);
 
 /** The path as UTF-8 text, for messages. */
 std::string utf8FromPath(const std::filesystem::path &path);
+
+/** The common causes of a failed read or write, which the window names in its own words. */
+enum class FileProblem {
+    Other,         ///< any other cause; the system's own text says which
+    NotFound,      ///< the file, or a folder on its way, is not there
+    NoPermission,  ///< the user may not read or write it
+    DiskFull,      ///< no room left on the disk, or over the user's quota
+    ReadOnly,      ///< a read-only file, or a file system mounted read-only
+    IsFolder,      ///< a folder where a file was wanted
+    NotRegular,    ///< a FIFO, device or socket where a regular file was wanted
+    TooLarge,      ///< more than the most asked for, or more than the file system takes
+};
+
+/** Why a file function failed, for a message in the user's language. */
+struct FileFailure {
+    FileProblem problem = FileProblem::Other;
+    std::string systemText;  ///< the system's own words for the cause, in its language
+};
 
 /** Whether a written file must be on the disk before the write counts as done. */
 enum class Durability {
@@ -41,12 +60,15 @@ enum class Durability {
  *   its extended attributes and access lists are not copied.
  * - A symbolic link is followed to the file it names, which is replaced (or made, for a link
  *   to nothing); the link stays as it is.
+ * - A regular file the user may not write (read-only) is refused, as on Windows, although its
+ *   folder would allow replacing it.
  * - A device, FIFO or other file that is not a regular file (such as /dev/null, or NUL on
  *   Windows) is opened and written as it is, never replaced.
  * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability = Durability::Flushed);
+                         std::string &error, Durability durability = Durability::Flushed,
+                         FileFailure *why = nullptr);
 
 /** How readFile ended. */
 enum class ReadResult {
@@ -55,13 +77,21 @@ enum class ReadResult {
     TooLarge,  ///< the file holds more than the most asked for; bytes holds nothing
 };
 
+/** What readFile accepts besides regular files. */
+enum class Readable {
+    AnyFile,      ///< also FIFOs and devices, read until they end (for the command line)
+    RegularOnly,  ///< a regular file only: a FIFO or device, which could block, is refused
+                  ///< unread (for the window, which must never wait on a read)
+};
+
 /**
  * Reads the whole file at path into bytes, or refuses it once it holds more than maxBytes
  * (which also ends reading from a device without end, such as /dev/zero). Error names the file
- * and says why, for Failed and TooLarge alike.
+ * and says why, for Failed and TooLarge alike; why, when given, gets the cause.
  */
 ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::string &error,
-                    std::uintmax_t maxBytes = UINTMAX_MAX);
+                    std::uintmax_t maxBytes = UINTMAX_MAX, Readable readable = Readable::AnyFile,
+                    FileFailure *why = nullptr);
 
 /**
  * The file a path names, compared by what it is rather than how it is spelt: an existing file
@@ -84,6 +114,47 @@ std::optional<FileIdentity> fileIdentity(const std::filesystem::path &path);
  * predict, that only the user can read or enter.
  */
 std::optional<std::filesystem::path> makePrivateFolder(std::string &error);
+
+/**
+ * A private folder this program made and keeps hold of, written only while its path still
+ * names it: a folder that a temp cleaner removed, or that someone else made again under the
+ * same name, is never written into, nor is a file in it written through a link.
+ */
+class PrivateFolder {
+public:
+    /** Makes a new folder as makePrivateFolder does and holds it open. */
+    static std::unique_ptr<PrivateFolder> make(std::string &error, FileFailure *why = nullptr);
+    /** Lets go of the folder without removing it. */
+    ~PrivateFolder();
+    PrivateFolder(const PrivateFolder &) = delete;
+    PrivateFolder &operator=(const PrivateFolder &) = delete;
+
+    /** Where the folder is. */
+    const std::filesystem::path &path() const { return m_path; }
+
+    /**
+     * Whether the path still names this folder, and it is still the user's alone (on POSIX:
+     * owned by the user, mode 700).
+     */
+    bool intact() const;
+
+    /**
+     * Writes bytes to the file name in the folder, whole or not at all, replacing whatever
+     * has that name (a link is replaced, never followed), left to the system's cache. False,
+     * error saying why, when the folder is no longer intact or the write fails.
+     */
+    bool write(const std::filesystem::path &name, std::string_view bytes, std::string &error,
+               FileFailure *why = nullptr);
+
+    /** Removes the folder and what it holds, if its path still names it; then lets go of it. */
+    void remove();
+
+private:
+    PrivateFolder(std::filesystem::path path, std::intptr_t handle);
+
+    std::filesystem::path m_path;
+    std::intptr_t m_handle;  ///< the open folder: a file descriptor, or a HANDLE on Windows
+};
 
 /** The file:// address of an absolute path, with every byte that needs it percent-encoded. */
 std::string fileUrl(const std::filesystem::path &path);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace velmora {
@@ -12,6 +13,14 @@ public:
     /** Starts opening url without waiting for the page. @return false when nothing could take it.
      */
     virtual bool open(const std::string &url) = 0;
+
+    /**
+     * Starts opening a local file, such as a web page, in the program the system opens its
+     * kind with (the default browser, for a page), in the form that works on the system.
+     * @return false when nothing could take it, with why set to the system's words for the
+     * cause, or left empty when the system gives none.
+     */
+    virtual bool openFile(const std::filesystem::path &file, std::string &why) = 0;
 };
 
 }  // namespace velmora

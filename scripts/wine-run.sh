@@ -29,5 +29,16 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
     wineserver -w 2>/dev/null || true
 fi
+# Pages open with the program registered for .html, as on Windows (wine's own prefix registers
+# the htmlfile class, whose program is winebrowser, but not the extension); the window's preview
+# reaches the browser that way. Added to prefixes made before too.
+if ! grep -q '^\[Software\\\\Classes\\\\.html\]' "$WINEPREFIX/system.reg"; then
+    for extension in .html .htm; do
+        key='HKLM\Software\Classes\'$extension
+        wine reg add "$key" /ve /t REG_SZ /d htmlfile /f >/dev/null 2>&1 || true
+        wine reg add "$key" /v 'Content Type' /t REG_SZ /d text/html /f >/dev/null 2>&1 || true
+    done
+    wineserver -w 2>/dev/null || true
+fi
 [ "${1:-}" = "--prepare" ] && exit 0
 run wine "$@"

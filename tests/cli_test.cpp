@@ -373,6 +373,36 @@ TEST_F(CliOutputFileTest, StrictWritesNothingWhenItWarns) {
     EXPECT_TRUE(entries().empty());
 }
 
+TEST_F(CliOutputFileTest, NulCharacterIsRefusedWithLineAndColumn) {
+    const std::string file = (m_dir / "zero.txt").string();  // "nul.txt" is a device on Windows
+    std::ofstream(file) << std::string("# x\nslot.2=#f\0f\n", 16);
+    for (const auto &[option, says] :
+         {std::pair{"--values", file + ":2: a NUL character at column 10"},
+          std::pair{"--import", file + ":2:10: a NUL character"}}) {
+        const CliRun result = run({option, file});
+        EXPECT_EQ(result.status, kExitBadUsage);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(says), std::string::npos) << result.err;
+    }
+}
+
+TEST_F(CliOutputFileTest, ReadOnlyFileIsNotReplaced) {
+    const std::filesystem::path file = m_dir / "shop.txt";
+    std::ofstream(file) << "kept";
+    std::filesystem::permissions(file,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    const CliRun result = run({"--save-values", file.string()});
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_NE(result.err.find(file.string()), std::string::npos) << result.err;
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "kept");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+}
+
 TEST_F(CliOutputFileTest, FailureSaysWhyAndLeavesNoFile) {
     for (const std::string &path : {(m_dir / "missing" / "nav.css").string(), m_dir.string()}) {
         const CliRun result = run({"--output", path});

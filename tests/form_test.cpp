@@ -3,6 +3,9 @@
 #include "ui/form.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <fstream>
 #include <iterator>
@@ -228,7 +231,7 @@ TEST_F(FormTest, OpeningAFileSetsOnlyTheNamesItHolds) {
 
 struct BadFileCase {
     const char *name;
-    std::string content;  ///< nothing: the file does not exist
+    std::string content;  ///< nothing: the file does not exist; "<folder>": it is a folder
     std::u16string_view says;
 };
 void PrintTo(const BadFileCase &c, std::ostream *os) { *os << c.name; }
@@ -237,7 +240,9 @@ class FormBadFileTest : public FormTest, public testing::WithParamInterface<BadF
 
 TEST_P(FormBadFileTest, IsRefusedWithNothingChanged) {
     const std::filesystem::path file = m_dir / "bad.txt";
-    if (!GetParam().content.empty()) {
+    if (GetParam().content == "<folder>") {
+        std::filesystem::create_directory(file);
+    } else if (!GetParam().content.empty()) {
         std::string error;
         ASSERT_TRUE(writeFileAtomically(file, GetParam().content, error));
     }
@@ -253,7 +258,10 @@ TEST_P(FormBadFileTest, IsRefusedWithNothingChanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, FormBadFileTest,
-    testing::Values(BadFileCase{"Missing", "", messages::kReasonPrefix},
+    testing::Values(BadFileCase{"Missing", "", messages::kReasonNotFound},
+                    BadFileCase{"AFolder", "<folder>", messages::kReasonIsFolder},
+                    BadFileCase{"NulWithItsColumn", std::string("slot.1=a\0b\n", 11),
+                                u"第 1 行：第 9 个字符是空字符"},
                     BadFileCase{"UnknownNameOnLine3", "slot.2=#fff\n\nslot.99=x\n",
                                 u"第 3 行：未知的名称"},
                     BadFileCase{"NoEquals", "slot.1=a\nslot.2\n", messages::kValuesNoEquals},
@@ -281,8 +289,48 @@ TEST_F(FormTest, SaveFailureNamesTheFileAndKeepsTheValues) {
     const StyleValues before = m_form->values();
     m_form->trigger(Command::SaveValues);
     EXPECT_NE(onlyMessage().find(u"shop.txt"), std::u16string::npos);
+    EXPECT_NE(onlyMessage().find(messages::kReasonNotFound), std::u16string::npos);
     EXPECT_EQ(m_form->values(), before);
+
+    // A file the user made read-only is not replaced, although its folder would allow it.
+    m_messages.shown.clear();
+    m_dialogs.file = m_dir / "kept.txt";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(*m_dialogs.file, "slot.1=old\n", error));
+    std::filesystem::permissions(*m_dialogs.file,
+                                 std::filesystem::perms::owner_write |
+                                     std::filesystem::perms::group_write |
+                                     std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    m_form->trigger(Command::SaveValues);
+    EXPECT_NE(onlyMessage().find(messages::kReasonReadOnly), std::u16string::npos)
+        << utf8FromUtf16(onlyMessage());
+    EXPECT_EQ(readAll(*m_dialogs.file), "slot.1=old\n");
+    std::filesystem::permissions(*m_dialogs.file, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
 }
+
+#ifndef _WIN32
+TEST_F(FormTest, AFifoIsRefusedUnreadWhereverItComesFrom) {
+    // Read as a file, a FIFO would keep the window waiting until someone writes to it.
+    for (const char *name : {"values.txt", "values", "old.css"}) {
+        const std::filesystem::path fifo = m_dir / name;
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        m_messages.shown.clear();
+        if (name == std::string_view("values.txt")) {
+            m_dialogs.file = fifo;
+            m_form->trigger(Command::OpenValues);
+        } else {
+            m_form->filesDropped({fifo});
+        }
+        EXPECT_NE(onlyMessage().find(*utf16FromUtf8(utf8FromPath(fifo))), std::u16string::npos)
+            << name;
+        EXPECT_NE(onlyMessage().find(messages::kReasonNotRegular), std::u16string::npos)
+            << utf8FromUtf16(onlyMessage());
+        EXPECT_EQ(m_form->values(), startValues());
+    }
+}
+#endif
 
 TEST_F(FormTest, PreviewIsWrittenOpenedFollowedAndRemoved) {
     m_form->trigger(Command::Preview);
@@ -304,11 +352,59 @@ TEST_F(FormTest, PreviewIsWrittenOpenedFollowedAndRemoved) {
     EXPECT_FALSE(std::filesystem::exists(folder));
 }
 
-TEST_F(FormTest, PreviewThatCannotBeOpenedSaysWhere) {
+TEST_F(FormTest, PreviewThatCannotBeOpenedSaysWhereAndWhy) {
     m_opener.works = false;
     m_form->trigger(Command::Preview);
     ASSERT_TRUE(m_form->previewFile().has_value());
     EXPECT_NE(onlyMessage().find(pathFromUtf8("preview.html").u16string()), std::u16string::npos);
+    EXPECT_NE(onlyMessage().find(messages::kReasonNoBrowser), std::u16string::npos)
+        << "the system gave no reason";
+
+    m_messages.shown.clear();
+    m_opener.why = "没有与之关联的应用";
+    m_form->trigger(Command::Preview);
+    EXPECT_NE(onlyMessage().find(u"没有与之关联的应用"), std::u16string::npos);
+}
+
+TEST_F(FormTest, PreviewStopsQuietlyWhenItsFolderGoesAndF5MakesANewOne) {
+    m_form->trigger(Command::Preview);
+    ASSERT_TRUE(m_form->previewFile().has_value()) << utf8FromUtf16(onlyMessage());
+    const std::filesystem::path first = *m_form->previewFile();
+    const std::filesystem::path folder = first.parent_path();
+    std::error_code removed;
+    std::filesystem::remove_all(folder, removed);  // a temp cleaner
+    if (removed || std::filesystem::exists(folder)) {
+        // Windows: the window holds its folder, which cannot be removed while it is open.
+        m_form->textEdited(1, u"#123456");
+        m_form->refreshPreview();
+        EXPECT_NE(readAll(first).find("color:#123456"), std::string::npos);
+        return;
+    }
+#ifndef _WIN32
+    // Someone else makes the name again, open to all, with the page a link to the user's file.
+    const std::filesystem::path victim = m_dir / "victim.txt";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(victim, "mine", error));
+    ASSERT_EQ(::mkdir(folder.c_str(), 0777), 0);
+    ::chmod(folder.c_str(), 0777);
+    std::filesystem::create_symlink(victim, first);
+#endif
+    m_form->textEdited(1, u"#123456");
+    m_form->refreshPreview();
+    EXPECT_TRUE(m_messages.shown.empty()) << "no message for a refresh nobody asked for";
+    EXPECT_FALSE(m_form->previewFile().has_value());
+#ifndef _WIN32
+    EXPECT_EQ(readAll(victim), "mine") << "nothing written through the planted link";
+#endif
+    m_form->textEdited(1, u"#654321");
+    EXPECT_EQ(m_view.refreshesAsked, 1) << "no longer following";
+
+    m_form->trigger(Command::Preview);
+    ASSERT_TRUE(m_form->previewFile().has_value()) << utf8FromUtf16(onlyMessage());
+    EXPECT_NE(m_form->previewFile()->parent_path(), folder);
+    EXPECT_NE(readAll(*m_form->previewFile()).find("color:#654321"), std::string::npos);
+    EXPECT_EQ(m_opener.opened.back(), fileUrl(*m_form->previewFile()));
+    std::filesystem::remove_all(folder, removed);
 }
 
 TEST_F(FormTest, ClearAsksThenEmptiesSlotsOneToSixteen) {
@@ -398,7 +494,11 @@ INSTANTIATE_TEST_SUITE_P(
                                u"第 1 行第 2 个字符"},
                     ImportCase{"OtherCssInAFile", true, "body{}", false, u"last season.CSS"},
                     ImportCase{"Empty", false, " ", false, messages::kImportClipboardRefused},
-                    ImportCase{"NotUtf8", true, "\xff\xfe", false, messages::kImportNotUtf8}),
+                    ImportCase{"NotUtf8", true, "\xff\xfe", false, messages::kImportNotUtf8},
+                    ImportCase{"Nul", false, std::string(".a{}\r\n\0", 7), false,
+                               u"第 2 行第 1 个字符是空字符"},
+                    ImportCase{"NulInAFile", true, std::string("x\0", 2), false,
+                               u"第 1 行第 2 个字符是空字符"}),
     [](const testing::TestParamInfo<ImportCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, FailuresAreReportedAndTheFormCarriesOn) {

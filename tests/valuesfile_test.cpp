@@ -60,7 +60,10 @@ INSTANTIATE_TEST_SUITE_P(
         PresetErrorCase{"ControlsInNameShownEscaped", "\x1b[2Jx\ty=1\n", 1,
                         "unknown name '\\x1b[2Jx\\ty'"},
         PresetErrorCase{"UnknownEscape", "slot.2=C:\\dir", 1, "backslash"},
-        PresetErrorCase{"CutEscape", "slot.2=a\\", 1, "backslash"}),
+        PresetErrorCase{"CutEscape", "slot.2=a\\", 1, "backslash"},
+        PresetErrorCase{"NulInAValue", std::string("slot.1=a\nslot.2=\xE7\xBA\xA2\0b\n", 22), 2,
+                        "NUL character at column 9"},
+        PresetErrorCase{"NulInAComment", std::string("#\0\n", 3), 1, "column 2"}),
     [](const testing::TestParamInfo<PresetErrorCase> &info) { return info.param.name; });
 
 TEST(Preset, ReadsWhatPeopleWriteByHand) {

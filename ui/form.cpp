@@ -1,6 +1,5 @@
 #include "form.h"
 
-#include <system_error>
 #include <variant>
 
 #include "core/importer.h"
@@ -79,8 +78,33 @@ std::u16string_view valuesErrorText(PresetError::Kind kind) {
             return messages::kValuesUnknownName;
         case PresetError::Kind::BadEscape:
             return messages::kValuesBadEscape;
+        case PresetError::Kind::NulCharacter:
+            return messages::kValuesNul;
     }
     return {};
+}
+
+/** Why a file could not be read or written: the common causes in the window's own words. */
+std::u16string reasonText(const FileFailure &why) {
+    switch (why.problem) {
+        case FileProblem::NotFound:
+            return std::u16string(messages::kReasonNotFound);
+        case FileProblem::NoPermission:
+            return std::u16string(messages::kReasonNoPermission);
+        case FileProblem::DiskFull:
+            return std::u16string(messages::kReasonDiskFull);
+        case FileProblem::ReadOnly:
+            return std::u16string(messages::kReasonReadOnly);
+        case FileProblem::IsFolder:
+            return std::u16string(messages::kReasonIsFolder);
+        case FileProblem::NotRegular:
+            return std::u16string(messages::kReasonNotRegular);
+        case FileProblem::TooLarge:
+            return std::u16string(messages::kValuesTooLarge);
+        case FileProblem::Other:
+            break;
+    }
+    return text16(why.systemText);
 }
 
 /** The colour a box's value names, spaces around it allowed. */
@@ -137,8 +161,7 @@ Form::Form(FormView &view, FormServices services, std::string shopUrl)
 
 Form::~Form() {
     if (m_previewFolder) {
-        std::error_code ignored;
-        std::filesystem::remove_all(*m_previewFolder, ignored);
+        m_previewFolder->remove();
     }
 }
 
@@ -286,25 +309,37 @@ void Form::openShopLink() {
     }
 }
 
-bool Form::writePreview() {
+bool Form::writePreview(bool asked) {
+    if (m_previewFolder && !m_previewFolder->intact()) {
+        // Removed by a temp cleaner, or made again by someone else: never written into, and
+        // left as it is. The page the browser shows is gone with it.
+        m_previewFolder.reset();
+        m_previewFile.reset();
+    }
     std::string error;
+    FileFailure why;
     if (!m_previewFolder) {
-        m_previewFolder = makePrivateFolder(error);
+        if (!asked) {
+            return false;
+        }
+        m_previewFolder = PrivateFolder::make(error, &why);
         if (!m_previewFolder) {
             reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt,
-                              std::filesystem::path(kPreviewName), text16(error));
+                              std::filesystem::path(kPreviewName), why);
             return false;
         }
     }
-    const std::filesystem::path file = *m_previewFolder / kPreviewName;
     // The buffers are kept from one rewrite to the next: fresh memory for a page of megabytes
     // costs more than building it.
     generateCss(m_values, m_previewCss);
     utf8FromUtf16(m_previewCss, m_previewUtf8);
     previewPage(m_previewUtf8, kPreviewReloadSeconds, m_previewPage);
-    if (!writeFileAtomically(file, m_previewPage, error, Durability::Cached)) {
-        reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt, file,
-                          text16(error));
+    const std::filesystem::path file = m_previewFolder->path() / kPreviewName;
+    if (!m_previewFolder->write(std::filesystem::path(kPreviewName), m_previewPage, error, &why)) {
+        if (asked || m_previewFolder->intact()) {
+            reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt, file,
+                              why);
+        }
         return false;
     }
     m_previewFile = file;
@@ -313,19 +348,21 @@ bool Form::writePreview() {
 }
 
 void Form::preview() {
-    if (!writePreview()) {
+    if (!writePreview(true)) {
         return;
     }
-    if (!m_services.urlOpener.open(fileUrl(*m_previewFile))) {
+    std::string why;
+    if (!m_services.urlOpener.openFile(*m_previewFile, why)) {
         reportFileFailure(messages::kPreviewFailedCaption, messages::kPreviewFailedPrompt,
-                          *m_previewFile, u"");
+                          *m_previewFile,
+                          why.empty() ? std::u16string(messages::kReasonNoBrowser) : text16(why));
     }
 }
 
 void Form::refreshPreview() {
     run([this] {
-        if (m_previewFile && m_previewStale && !writePreview()) {
-            m_previewFile.reset();  // reported once; F5 opens it again
+        if (m_previewFile && m_previewStale && !writePreview(false)) {
+            m_previewFile.reset();  // reported once, if at all; F5 opens it again
         }
     });
 }
@@ -337,9 +374,9 @@ void Form::saveValues() {
         return;
     }
     std::string error;
-    if (!writeFileAtomically(*file, presetText(m_values), error)) {
-        reportFileFailure(messages::kSaveFailedCaption, messages::kSaveFailedPrompt, *file,
-                          text16(error));
+    FileFailure why;
+    if (!writeFileAtomically(*file, presetText(m_values), error, Durability::Flushed, &why)) {
+        reportFileFailure(messages::kSaveFailedCaption, messages::kSaveFailedPrompt, *file, why);
     }
 }
 
@@ -353,26 +390,25 @@ void Form::openValues() {
 
 bool Form::loadValuesFile(const std::filesystem::path &file) {
     std::string bytes, error;
-    switch (readFile(file, bytes, error, kMaxValuesFileBytes)) {
-        case ReadResult::Read:
-            break;
-        case ReadResult::Failed:
-            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
-                              text16(error));
-            return false;
-        case ReadResult::TooLarge:
-            reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file,
-                              messages::kValuesTooLarge);
-            return false;
+    FileFailure why;
+    if (readFile(file, bytes, error, kMaxValuesFileBytes, Readable::RegularOnly, &why) !=
+        ReadResult::Read) {
+        reportFileFailure(messages::kOpenFailedCaption, messages::kOpenFailedPrompt, file, why);
+        return false;
     }
     StyleValues loaded = m_values;
     if (const std::optional<PresetError> wrong = applyPreset(bytes, loaded)) {
+        std::u16string where = std::u16string(messages::kLinePrefix) +
+                               text16(std::to_string(wrong->line)) +
+                               std::u16string(messages::kLineSuffix);
+        if (wrong->column > 0) {
+            where += std::u16string(messages::kColumnPrefix) +
+                     text16(std::to_string(wrong->column)) +
+                     std::u16string(messages::kColumnSuffix);
+        }
         m_services.messages.inform(std::u16string(messages::kOpenFailedCaption),
                                    std::u16string(messages::kOpenFailedPrompt) + pathText(file) +
-                                       std::u16string(messages::kLinePrefix) +
-                                       text16(std::to_string(wrong->line)) +
-                                       std::u16string(messages::kLineSuffix) +
-                                       std::u16string(valuesErrorText(wrong->kind)));
+                                       where + std::u16string(valuesErrorText(wrong->kind)));
         return false;
     }
     setValues(loaded);
@@ -412,17 +448,11 @@ void Form::importClipboard() {
 
 void Form::importFile(const std::filesystem::path &file) {
     std::string bytes, error;
-    switch (readFile(file, bytes, error, kMaxValuesFileBytes)) {
-        case ReadResult::Read:
-            break;
-        case ReadResult::Failed:
-            reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
-                              text16(error));
-            return;
-        case ReadResult::TooLarge:
-            reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file,
-                              messages::kValuesTooLarge);
-            return;
+    FileFailure why;
+    if (readFile(file, bytes, error, kMaxValuesFileBytes, Readable::RegularOnly, &why) !=
+        ReadResult::Read) {
+        reportFileFailure(messages::kImportFailedCaption, messages::kImportFileRefused, file, why);
+        return;
     }
     importText(bytes, std::u16string(messages::kImportFileRefused) + pathText(file));
 }
@@ -430,7 +460,11 @@ void Form::importFile(const std::filesystem::path &file) {
 void Form::importText(std::string_view utf8, std::u16string_view refusal) {
     const std::optional<std::u16string> text = utf16FromUtf8(utf8);
     std::u16string where;
-    if (text) {
+    if (const std::optional<TextPosition> nul = text ? findNul(*text) : std::nullopt) {
+        where = std::u16string(messages::kImportWherePrefix) + text16(std::to_string(nul->line)) +
+                std::u16string(messages::kImportWhereLine) + text16(std::to_string(nul->column)) +
+                std::u16string(messages::kImportNul);
+    } else if (text) {
         ImportResult result = importCss(*text, m_values);
         if (const StyleValues *values = std::get_if<StyleValues>(&result)) {
             setValues(*values);
@@ -521,6 +555,11 @@ void Form::reportFileFailure(std::u16string_view caption, std::u16string_view pr
         text += reason;
     }
     m_services.messages.inform(std::u16string(caption), text);
+}
+
+void Form::reportFileFailure(std::u16string_view caption, std::u16string_view prompt,
+                             const std::filesystem::path &file, const FileFailure &why) {
+    reportFileFailure(caption, prompt, file, reasonText(why));
 }
 
 }  // namespace velmora

@@ -14,6 +14,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -23,6 +24,7 @@
 #include "core/valuecheck.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/messageboxes.h"
 #include "platform/urlopener.h"
 
@@ -180,7 +182,11 @@ public:
      */
     void filesDropped(const std::vector<std::filesystem::path> &files, int box = -1);
 
-    /** Rewrites the open preview page if a box changed since it was written. */
+    /**
+     * Rewrites the open preview page if a box changed since it was written. When its folder is
+     * gone or no longer the window's own, the preview stops following, without a message; the
+     * next Preview makes a new folder.
+     */
     void refreshPreview();
 
     /** Sets every value and shows it, as after loading a values file. */
@@ -207,11 +213,13 @@ private:
     void importClipboard();
     void importFile(const std::filesystem::path &file);
     void importText(std::string_view utf8, std::u16string_view refusal);
-    bool writePreview();
+    bool writePreview(bool asked);
     void updateLook(int box);
     void reportFailure(const std::string &reason);
     void reportFileFailure(std::u16string_view caption, std::u16string_view prompt,
                            const std::filesystem::path &file, std::u16string_view reason);
+    void reportFileFailure(std::u16string_view caption, std::u16string_view prompt,
+                           const std::filesystem::path &file, const FileFailure &why);
 
     FormView &m_view;
     FormServices m_services;
@@ -222,7 +230,7 @@ private:
     std::string m_previewUtf8;
     std::string m_previewPage;
     std::array<BoxLook, kBoxCount> m_looks{};
-    std::optional<std::filesystem::path> m_previewFolder;
+    std::unique_ptr<PrivateFolder> m_previewFolder;
     std::optional<std::filesystem::path> m_previewFile;
     bool m_previewStale = false;
     Rgb m_lastColour{255, 255, 255};      // where the next colour dialog starts

@@ -57,7 +57,22 @@ inline constexpr std::u16string_view kValuesUnknownName =
     u"未知的名称（应为 slot.1 至 slot.18、menu-hover-image、submenu-image 或 "
     u"submenu-hover-image）";
 inline constexpr std::u16string_view kValuesBadEscape = u"反斜杠后只能是 \\、n 或 r";
+inline constexpr std::u16string_view kValuesNul = u"是空字符（NUL），Velmora 的方案中不会有";
+/** After the line number, where the line's fault is at one character: that column. */
+inline constexpr std::u16string_view kColumnPrefix = u"第 ";
+inline constexpr std::u16string_view kColumnSuffix = u" 个字符";
 inline constexpr std::u16string_view kValuesTooLarge = u"文件太大";
+
+/** Why a file could not be read or written, for the common causes. */
+inline constexpr std::u16string_view kReasonNotFound = u"找不到这个文件或它所在的文件夹";
+inline constexpr std::u16string_view kReasonNoPermission = u"没有读写这个文件的权限";
+inline constexpr std::u16string_view kReasonDiskFull = u"磁盘已满";
+inline constexpr std::u16string_view kReasonReadOnly = u"文件或磁盘是只读的";
+inline constexpr std::u16string_view kReasonIsFolder = u"这是一个文件夹，不是文件";
+inline constexpr std::u16string_view kReasonNotRegular =
+    u"不是普通文件（例如管道或设备），Velmora 不读取这种文件";
+/** Why the preview page could not be opened, when the system does not say. */
+inline constexpr std::u16string_view kReasonNoBrowser = u"找不到可以打开网页的浏览器";
 
 inline constexpr std::u16string_view kImportFailedCaption = u"无法导入代码";
 inline constexpr std::u16string_view kImportClipboardUnreadable =
@@ -77,6 +92,8 @@ inline constexpr std::u16string_view kImportExpectedOpen = u"那里应为：“"
 inline constexpr std::u16string_view kImportExpectedClose = u"”";
 inline constexpr std::u16string_view kImportExpectedEnd = u"代码应在那里结束。";
 inline constexpr std::u16string_view kImportNotUtf8 = u"\n（不是 UTF-8 文本）";
+/** After the line and the column of a NUL character. */
+inline constexpr std::u16string_view kImportNul = u" 个字符是空字符（NUL），导航条代码中不会有。";
 
 /** What a box's marker says, one line for each problem of its value. */
 inline constexpr std::u16string_view kProblemSpaces = u"开头或结尾有空格或换行，请删除。";

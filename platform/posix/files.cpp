@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -32,8 +33,48 @@ constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 /** The signals whose default action ends the program, which a write must not leave a file to. */
 constexpr std::array kEndingSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 
+/** The cause of the last failure described on this thread, handed to callers that ask. */
+thread_local FileFailure t_failure;
+
+FileProblem problemOf(int code) {
+    switch (code) {
+        case ENOENT:
+            return FileProblem::NotFound;
+        case EACCES:
+        case EPERM:
+            return FileProblem::NoPermission;
+        case ENOSPC:
+        case EDQUOT:
+            return FileProblem::DiskFull;
+        case EROFS:
+            return FileProblem::ReadOnly;
+        case EISDIR:
+            return FileProblem::IsFolder;
+        case EFBIG:
+            return FileProblem::TooLarge;
+        default:
+            return FileProblem::Other;
+    }
+}
+
 std::string describe(const std::string &what, const std::string &path) {
-    return "cannot " + what + " " + path + ": " + std::strerror(errno);
+    const int code = errno;
+    t_failure = {problemOf(code), std::strerror(code)};
+    return "cannot " + what + " " + path + ": " + t_failure.systemText;
+}
+
+/** A failure that is no error number's: problem, and the English words for it. */
+std::string refuse(const std::string &what, const std::string &path, FileProblem problem,
+                   const std::string &reason) {
+    t_failure = {problem, reason};
+    return "cannot " + what + " " + path + ": " + reason;
+}
+
+/** Hands the cause of the failure just described to a caller that asked for it. */
+void tell(FileFailure *why) {
+    if (why != nullptr) {
+        *why = t_failure;
+    }
 }
 
 /** Closes a file descriptor when it goes out of scope. */
@@ -218,6 +259,17 @@ bool writeInPlace(const std::string &target, std::string_view bytes, std::string
     return true;
 }
 
+/**
+ * Whether the user may not write the file. Root may write any file, so for root a file that
+ * nobody may write counts as read-only, as Windows' read-only attribute holds for everyone.
+ */
+bool isReadOnly(const std::string &target, const struct stat &status) {
+    if (::geteuid() == 0) {
+        return (status.st_mode & 0222) == 0;
+    }
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0 && errno == EACCES;
+}
+
 /** Gives the new file the owner, group and permissions of the file it replaces, as allowed. */
 bool takeOwnerAndMode(int fd, const struct stat &replaced) {
     if (::fchown(fd, replaced.st_uid, replaced.st_gid) != 0) {
@@ -360,8 +412,12 @@ std::filesystem::path pathFromUtf8(std::string_view text) { return std::string(t
 std::string utf8FromPath(const std::filesystem::path &path) { return path.native(); }
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability) {
-    return posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed, durability);
+                         std::string &error, Durability durability, FileFailure *why) {
+    if (posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed, durability)) {
+        return true;
+    }
+    tell(why);
+    return false;
 }
 
 bool posix::writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
@@ -381,6 +437,11 @@ bool posix::writeFileAtomically(const std::filesystem::path &path, std::string_v
         }
         if (!S_ISREG(status.st_mode)) {
             return writeInPlace(target, bytes, error, shown);
+        }
+        // The folder would let the file be replaced, but its owner said it is not to be written.
+        if (isReadOnly(target, status)) {
+            error = refuse("replace", shown, FileProblem::ReadOnly, "the file is read-only");
+            return false;
         }
         to.replaced = status;
     } else if (errno != ENOENT) {
@@ -412,21 +473,39 @@ bool posix::writeFileAtomically(const std::filesystem::path &path, std::string_v
 }
 
 ReadResult readFile(const std::filesystem::path &filePath, std::string &bytes, std::string &error,
-                    std::uintmax_t maxBytes) {
+                    std::uintmax_t maxBytes, Readable readable, FileFailure *why) {
     const std::string &path = filePath.native();
     bytes.clear();
-    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC));
-    if (file.get() < 0) {
-        error = describe("read", path);
+    const auto failed = [&](std::string message) {
+        error = std::move(message);
+        tell(why);
         return ReadResult::Failed;
+    };
+    // Opening a FIFO for reading waits for a writer, unless it is opened non-blocking.
+    const int nonBlocking = readable == Readable::RegularOnly ? O_NONBLOCK : 0;
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | nonBlocking));
+    if (file.get() < 0) {
+        return failed(describe("read", path));
     }
     const auto tooLarge = [&] {
         bytes = {};
-        error = "cannot read " + path + ": it holds more than " + sizeText(maxBytes);
+        error =
+            refuse("read", path, FileProblem::TooLarge, "it holds more than " + sizeText(maxBytes));
+        tell(why);
         return ReadResult::TooLarge;
     };
     struct stat status {};
-    if (::fstat(file.get(), &status) == 0 && S_ISREG(status.st_mode)) {
+    if (::fstat(file.get(), &status) != 0) {
+        return failed(describe("read", path));
+    }
+    if (readable == Readable::RegularOnly && S_ISDIR(status.st_mode)) {
+        errno = EISDIR;
+        return failed(describe("read", path));
+    }
+    if (readable == Readable::RegularOnly && !S_ISREG(status.st_mode)) {
+        return failed(refuse("read", path, FileProblem::NotRegular, "not a regular file"));
+    }
+    if (S_ISREG(status.st_mode)) {
         if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) {
             return tooLarge();
         }
@@ -439,8 +518,7 @@ ReadResult readFile(const std::filesystem::path &filePath, std::string &bytes, s
             continue;
         }
         if (got < 0) {
-            error = describe("read", path);
-            return ReadResult::Failed;
+            return failed(describe("read", path));
         }
         if (got == 0) {
             return ReadResult::Read;
@@ -494,6 +572,85 @@ std::optional<std::filesystem::path> makePrivateFolder(std::string &error) {
         return std::nullopt;
     }
     return std::filesystem::path(name.data());
+}
+
+std::unique_ptr<PrivateFolder> PrivateFolder::make(std::string &error, FileFailure *why) {
+    std::optional<std::filesystem::path> path = makePrivateFolder(error);
+    if (!path) {
+        tell(why);
+        return nullptr;
+    }
+    const int folder = ::open(path->c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) {
+        error = describe("open", path->native());
+        tell(why);
+        ::rmdir(path->c_str());
+        return nullptr;
+    }
+    return std::unique_ptr<PrivateFolder>(new PrivateFolder(std::move(*path), folder));
+}
+
+PrivateFolder::PrivateFolder(std::filesystem::path path, std::intptr_t handle)
+    : m_path(std::move(path)), m_handle(handle) {}
+
+PrivateFolder::~PrivateFolder() {
+    if (m_handle >= 0) {
+        ::close(static_cast<int>(m_handle));
+    }
+}
+
+bool PrivateFolder::intact() const {
+    struct stat held {
+    }, named{};
+    // A removed folder has no links left; one made again under the name is another file.
+    return m_handle >= 0 && ::fstat(static_cast<int>(m_handle), &held) == 0 && held.st_nlink > 0 &&
+           held.st_uid == ::geteuid() && (held.st_mode & 07777) == 0700 &&
+           ::lstat(m_path.c_str(), &named) == 0 && named.st_dev == held.st_dev &&
+           named.st_ino == held.st_ino;
+}
+
+bool PrivateFolder::write(const std::filesystem::path &name, std::string_view bytes,
+                          std::string &error, FileFailure *why) {
+    const std::string shown = (m_path / name).native();
+    if (!intact()) {
+        error = refuse("write", shown, FileProblem::NotFound,
+                       "the private folder is gone or no longer private");
+        tell(why);
+        return false;
+    }
+    // Written through the held folder, and put in place by rename, which replaces a link of
+    // that name rather than following it.
+    Replacement to{static_cast<int>(m_handle), name.native(), std::nullopt, shown, false};
+    const Outcome outcome = replaceThroughUnnamed(to, bytes, error);
+    if (outcome == Outcome::Done ||
+        (outcome == Outcome::Unsupported && replaceThroughNamed(to, bytes, error))) {
+        return true;
+    }
+    tell(why);
+    return false;
+}
+
+void PrivateFolder::remove() {
+    if (m_handle < 0) {
+        return;
+    }
+    if (intact()) {
+        const int listed =
+            ::openat(static_cast<int>(m_handle), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (DIR *entries = listed >= 0 ? ::fdopendir(listed) : nullptr) {
+            while (const dirent *entry = ::readdir(entries)) {
+                const std::string_view entryName = entry->d_name;
+                if (entryName != "." && entryName != "..") {
+                    ::unlinkat(static_cast<int>(m_handle), entry->d_name, 0);
+                }
+            }
+            ::closedir(entries);
+        } else if (listed >= 0) {
+            ::close(listed);
+        }
+        ::rmdir(m_path.c_str());
+    }
+    ::close(static_cast<int>(std::exchange(m_handle, -1)));
 }
 
 }  // namespace velmora

@@ -30,15 +30,18 @@ std::optional<Rgb> QtDialogs::chooseColour(Rgb initial) {
 std::optional<std::filesystem::path> QtDialogs::chooseFile(const std::u16string &caption,
                                                            const std::u16string &filter,
                                                            bool save) {
-    const QString filters = withAllFiles(filter);
-    QWidget *parent = QApplication::activeWindow();
-    const QString title = QString::fromStdU16String(caption);
-    const QString file = save ? QFileDialog::getSaveFileName(parent, title, QString(), filters)
-                              : QFileDialog::getOpenFileName(parent, title, QString(), filters);
-    if (file.isEmpty()) {
+    QFileDialog dialog(QApplication::activeWindow(), QString::fromStdU16String(caption), QString(),
+                       withAllFiles(filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (save) {
+        // A name typed without an extension gets .txt, so that the open dialog's filter shows it.
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return std::filesystem::path(file.toStdU16String());
+    return std::filesystem::path(dialog.selectedFiles().constFirst().toStdU16String());
 }
 
 std::optional<std::filesystem::path> QtDialogs::chooseSaveFile(const std::u16string &caption,

@@ -1,6 +1,7 @@
 #include "qturlopener.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QUrl>
 
 namespace velmora {
@@ -8,6 +9,11 @@ namespace velmora {
 bool QtUrlOpener::open(const std::string &url) {
     const QUrl address(QString::fromStdString(url), QUrl::StrictMode);
     return address.isValid() && QDesktopServices::openUrl(address);
+}
+
+bool QtUrlOpener::openFile(const std::filesystem::path &file, std::string &why) {
+    why.clear();  // the desktop's opener says nothing of why it failed
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(file.c_str())));
 }
 
 }  // namespace velmora

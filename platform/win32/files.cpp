@@ -7,12 +7,11 @@
 #include <vector>
 
 #include "core/utf.h"
+#include "platform/win32/systemmessage.h"
 
 namespace velmora {
 
-namespace {
-
-std::string systemMessage(DWORD code) {
+std::string systemMessage(unsigned long code) {
     wchar_t *buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -25,9 +24,52 @@ std::string systemMessage(DWORD code) {
     return text.empty() ? "error " + std::to_string(code) : utf8FromUtf16(text);
 }
 
+namespace {
+
+/** The cause of the last failure described on this thread, handed to callers that ask. */
+thread_local FileFailure t_failure;
+
+FileProblem problemOf(DWORD code) {
+    switch (code) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return FileProblem::NotFound;
+        case ERROR_ACCESS_DENIED:
+            return FileProblem::NoPermission;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return FileProblem::DiskFull;
+        case ERROR_WRITE_PROTECT:
+            return FileProblem::ReadOnly;
+        case ERROR_DIRECTORY:
+            return FileProblem::IsFolder;
+        case ERROR_FILE_TOO_LARGE:
+            return FileProblem::TooLarge;
+        default:
+            return FileProblem::Other;
+    }
+}
+
 std::string describe(const std::string &what, const std::filesystem::path &path) {
     const DWORD code = GetLastError();
-    return "cannot " + what + " " + utf8FromPath(path) + ": " + systemMessage(code);
+    t_failure = {problemOf(code), systemMessage(code)};
+    return "cannot " + what + " " + utf8FromPath(path) + ": " + t_failure.systemText;
+}
+
+/** A failure with a cause of its own: problem, and the system's words for the code. */
+std::string refuse(const std::string &what, const std::filesystem::path &path, FileProblem problem,
+                   DWORD code) {
+    SetLastError(code);
+    std::string message = describe(what, path);
+    t_failure.problem = problem;
+    return message;
+}
+
+/** Hands the cause of the failure just described to a caller that asked for it. */
+void tell(FileFailure *why) {
+    if (why != nullptr) {
+        *why = t_failure;
+    }
 }
 
 /** Closes a file handle when it goes out of scope. */
@@ -151,8 +193,10 @@ std::string utf8FromPath(const std::filesystem::path &path) {
     return utf8FromUtf16(std::u16string(native.begin(), native.end()));
 }
 
-bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability) {
+namespace {
+
+bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, std::string &error,
+                    Durability durability) {
     if (isDevice(path)) {
         return writeInPlace(path, bytes, error);
     }
@@ -178,8 +222,12 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        SetLastError(ERROR_ACCESS_DENIED);  // as Windows says; wine would replace the folder
-        error = describe("replace", path);
+        // As Windows says; wine would replace the folder.
+        error = refuse("replace", path, FileProblem::IsFolder, ERROR_ACCESS_DENIED);
+        return false;
+    }
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        error = refuse("replace", path, FileProblem::ReadOnly, ERROR_ACCESS_DENIED);
         return false;
     }
     const bool placed =
@@ -194,18 +242,46 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
     return true;
 }
 
+}  // namespace
+
+bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
+                         std::string &error, Durability durability, FileFailure *why) {
+    if (writeReplacing(path, bytes, error, durability)) {
+        return true;
+    }
+    tell(why);
+    return false;
+}
+
 ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::string &error,
-                    std::uintmax_t maxBytes) {
+                    std::uintmax_t maxBytes, Readable readable, FileFailure *why) {
     bytes.clear();
+    const auto failed = [&](std::string message) {
+        error = std::move(message);
+        tell(why);
+        return ReadResult::Failed;
+    };
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return failed(refuse("read", path, FileProblem::IsFolder, ERROR_DIRECTORY));
+    }
     HandleCloser file{CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     if (file.handle == INVALID_HANDLE_VALUE) {
-        error = describe("read", path);
+        return failed(describe("read", path));
+    }
+    // A pipe or device could keep a read waiting for ever.
+    if (readable == Readable::RegularOnly && GetFileType(file.handle) != FILE_TYPE_DISK) {
+        error = "cannot read " + utf8FromPath(path) + ": not a regular file";
+        t_failure = {FileProblem::NotRegular, "not a regular file"};
+        tell(why);
         return ReadResult::Failed;
     }
     const auto tooLarge = [&] {
         bytes = {};
         error = "cannot read " + utf8FromPath(path) + ": it holds more than " + sizeText(maxBytes);
+        t_failure = {FileProblem::TooLarge, "too large"};
+        tell(why);
         return ReadResult::TooLarge;
     };
     LARGE_INTEGER size{};
@@ -220,8 +296,7 @@ ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::
         DWORD got = 0;
         if (!ReadFile(file.handle, buffer.data(), static_cast<DWORD>(buffer.size()), &got,
                       nullptr)) {
-            error = describe("read", path);
-            return ReadResult::Failed;
+            return failed(describe("read", path));
         }
         if (got == 0) {
             return ReadResult::Read;
@@ -275,6 +350,88 @@ std::optional<std::filesystem::path> makePrivateFolder(std::string &error) {
     }
     error = "cannot make a private folder in " + utf8FromPath(base.data());
     return std::nullopt;
+}
+
+std::unique_ptr<PrivateFolder> PrivateFolder::make(std::string &error, FileFailure *why) {
+    std::optional<std::filesystem::path> path = makePrivateFolder(error);
+    if (!path) {
+        tell(why);
+        return nullptr;
+    }
+    // Held without FILE_SHARE_DELETE: while the window has it, nobody can remove or rename it.
+    const HANDLE folder = CreateFileW(
+        path->c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (folder == INVALID_HANDLE_VALUE) {
+        error = describe("open", *path);
+        tell(why);
+        RemoveDirectoryW(path->c_str());
+        return nullptr;
+    }
+    return std::unique_ptr<PrivateFolder>(
+        new PrivateFolder(std::move(*path), reinterpret_cast<std::intptr_t>(folder)));
+}
+
+PrivateFolder::PrivateFolder(std::filesystem::path path, std::intptr_t handle)
+    : m_path(std::move(path)), m_handle(handle) {}
+
+PrivateFolder::~PrivateFolder() {
+    if (m_handle != -1) {
+        CloseHandle(reinterpret_cast<HANDLE>(m_handle));
+    }
+}
+
+bool PrivateFolder::intact() const {
+    if (m_handle == -1) {
+        return false;
+    }
+    BY_HANDLE_FILE_INFORMATION held{};
+    const DWORD attributes = GetFileAttributesW(m_path.c_str());
+    const std::optional<FileIdentity> named = identityOf(m_path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0 && named &&
+           GetFileInformationByHandle(reinterpret_cast<HANDLE>(m_handle), &held) &&
+           *named == FileIdentity{held.dwVolumeSerialNumber,
+                                  (std::uint64_t{held.nFileIndexHigh} << 32) | held.nFileIndexLow,
+                                  {}};
+}
+
+bool PrivateFolder::write(const std::filesystem::path &name, std::string_view bytes,
+                          std::string &error, FileFailure *why) {
+    const std::filesystem::path file = m_path / name;
+    if (!intact()) {
+        error = refuse("write", file, FileProblem::NotFound, ERROR_PATH_NOT_FOUND);
+        tell(why);
+        return false;
+    }
+    TemporaryFile temporary;
+    if (!temporary.create(m_path)) {
+        error = describe("create a temporary file beside", file);
+    } else if (!writeAll(temporary.handle(), bytes)) {
+        error = describe("write", file);
+    } else {
+        temporary.close();
+        // Replaces whatever has the name, a link included, rather than writing through it.
+        if (MoveFileExW(temporary.path().c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            temporary.keep();
+            return true;
+        }
+        error = describe("replace", file);
+    }
+    tell(why);
+    return false;
+}
+
+void PrivateFolder::remove() {
+    if (m_handle == -1) {
+        return;
+    }
+    const bool ours = intact();
+    CloseHandle(reinterpret_cast<HANDLE>(std::exchange(m_handle, -1)));
+    if (ours) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
 }
 
 }  // namespace velmora

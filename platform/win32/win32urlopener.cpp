@@ -8,6 +8,7 @@
 
 #include "core/utf.h"
 #include "platform/win32/systemfunction.h"
+#include "platform/win32/systemmessage.h"
 
 namespace velmora {
 
@@ -25,6 +26,28 @@ bool Win32UrlOpener::open(const std::string &url) {
         shellExecute(nullptr, L"open", reinterpret_cast<const wchar_t *>(address->c_str()), nullptr,
                      nullptr, SW_SHOWNORMAL));
     return result > 32;  // ShellExecute's success values are above 32
+}
+
+bool Win32UrlOpener::openFile(const std::filesystem::path &file, std::string &why) {
+    why.clear();
+    static auto *const shellExecuteEx =
+        systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+    if (shellExecuteEx == nullptr) {
+        return false;
+    }
+    // The path itself, not a file: address: the shell opens it with the program registered for
+    // its extension (the default browser, for .html) on Windows and under wine alike.
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI;  // the window says why itself
+    info.lpVerb = L"open";
+    info.lpFile = file.c_str();
+    info.nShow = SW_SHOWNORMAL;
+    if (!shellExecuteEx(&info)) {
+        why = systemMessage(GetLastError());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace velmora

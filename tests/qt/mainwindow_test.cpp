@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
 #include "platform/files.h"
+#include "platform/qt/qtdialogs.h"
 #include "ui/messages.h"
 #include "ui/qt/boxedit.h"
 #include "ui/qt/captionframe.h"
@@ -499,6 +501,24 @@ private Q_SLOTS:
         m_screen.available = {available.x(), available.y(), available.width(), available.height()};
         m_window->centreOnScreen();
         QCOMPARE(m_window->frameGeometry().topLeft(), expected);
+    }
+
+    void saveDialogAddsTxtToABareName() {
+        std::string error;
+        const std::filesystem::path folder = makePrivateFolder(error).value();
+        QTimer::singleShot(0, [&folder] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            dialog->setDirectory(QString::fromStdString(folder.native()));
+            dialog->selectFile(QStringLiteral("shop1"));
+            static_cast<QDialog *>(dialog)->accept();  // as its Save button does
+        });
+        QtDialogs dialogs;
+        const std::optional<std::filesystem::path> chosen =
+            dialogs.chooseFile(u"保存方案", std::u16string(messages::kValuesFilter), true);
+        std::filesystem::remove_all(folder);
+        QVERIFY(chosen.has_value());
+        QCOMPARE(QString::fromStdString(chosen->filename().native()), QStringLiteral("shop1.txt"));
     }
 };
 

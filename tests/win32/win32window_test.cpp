@@ -22,6 +22,7 @@
 
 #include "core/generator.h"
 #include "core/png.h"
+#include "core/preview.h"
 #include "core/utf.h"
 #include "core/valuecheck.h"
 #include "core/valuesfile.h"
@@ -33,6 +34,7 @@
 #include "platform/win32/win32clipboard.h"
 #include "platform/win32/win32dialogs.h"
 #include "platform/win32/win32messageboxes.h"
+#include "platform/win32/win32urlopener.h"
 #include "ui/messages.h"
 #include "ui/win32/program.h"
 
@@ -237,10 +239,12 @@ protected:
     }
 
     /** (Re)creates the window on these services, shows it and runs its first messages. */
-    void open(MessageBoxes &messages, Dialogs &dialogs) {
+    void open(MessageBoxes &messages, Dialogs &dialogs) { open(messages, dialogs, m_opener); }
+
+    void open(MessageBoxes &messages, Dialogs &dialogs, UrlOpener &opener) {
         m_window.reset();
         m_window = std::make_unique<Win32MainWindow>(
-            GetModuleHandleW(nullptr), FormServices{m_clipboard, messages, m_opener, dialogs},
+            GetModuleHandleW(nullptr), FormServices{m_clipboard, messages, opener, dialogs},
             m_screen, kShopUrl);
         m_clipboard.setOwner(m_window->handle());
         m_messages.setOwner(m_window->handle());
@@ -952,6 +956,75 @@ TEST_F(Win32WindowTest, PreviewFollowsEditsAndGoesWithTheWindow) {
     EXPECT_EQ(m_window->form(), nullptr);
     EXPECT_FALSE(std::filesystem::exists(page));
     EXPECT_FALSE(std::filesystem::exists(page.parent_path()));
+}
+
+TEST_F(Win32WindowTest, SessionEndRemovesThePreview) {
+    open(m_fakeMessages, m_dialogs);
+    pressShortcut("F5");
+    ASSERT_TRUE(form().previewFile());
+    const std::filesystem::path page = *form().previewFile();
+    SendMessageW(m_window->handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    SendMessageW(m_window->handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(std::filesystem::exists(page)) << "the session goes on";
+    SendMessageW(m_window->handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(std::filesystem::exists(page.parent_path()));
+}
+
+/**
+ * A stand-in for the default browser while alive: the program the shell opens .html pages with
+ * (registered as a browser's installer registers it) copies the page it is given to a file.
+ */
+class StandInBrowser {
+public:
+    explicit StandInBrowser(const std::filesystem::path &copy) {
+        DWORD size = sizeof m_previous;
+        if (RegGetValueW(HKEY_CLASSES_ROOT, L".html", nullptr, RRF_RT_REG_SZ, nullptr, m_previous,
+                         &size) != ERROR_SUCCESS) {
+            m_previous[0] = L'\0';
+        }
+        set(L"VelmoraTest.Page\\shell\\open\\command",
+            L"C:\\windows\\system32\\cmd.exe /c copy /y \"%1\" \"" + copy.wstring() + L"\"");
+        set(L".html", L"VelmoraTest.Page");
+    }
+    ~StandInBrowser() {
+        if (m_previous[0] != L'\0') {
+            set(L".html", m_previous);
+        } else {
+            RegDeleteKeyValueW(HKEY_CLASSES_ROOT, L".html", nullptr);
+        }
+        RegDeleteTreeW(HKEY_CLASSES_ROOT, L"VelmoraTest.Page");
+    }
+    StandInBrowser(const StandInBrowser &) = delete;
+    StandInBrowser &operator=(const StandInBrowser &) = delete;
+
+private:
+    static void set(const wchar_t *key, const std::wstring &value) {
+        RegSetKeyValueW(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, value.c_str(),
+                        static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+    }
+
+    wchar_t m_previous[256];
+};
+
+// F5 through the shell, to the program registered for pages, with the CSS velmora-css writes.
+TEST_F(Win32WindowTest, PreviewReachesTheDefaultBrowser) {
+    const std::filesystem::path folder = freshFolder("browser");
+    const std::filesystem::path copy = folder / L"opened.html";
+    const StandInBrowser browser(copy);
+    Win32UrlOpener opener;
+    open(m_fakeMessages, m_dialogs, opener);
+    setText(control("Text4(2)"), u"#1A2B3C");
+    pressShortcut("F5");
+    ASSERT_TRUE(m_fakeMessages.shown.empty()) << utf8FromUtf16(m_fakeMessages.shown[0].prompt);
+    const std::string expected = previewPage(utf8FromUtf16(generateCss(form().values())), 1);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (readAll(copy) != expected && std::chrono::steady_clock::now() < deadline) {
+        pump(1);
+    }
+    EXPECT_EQ(readAll(copy), expected);
+    EXPECT_NE(expected.find("#1A2B3C"), std::string::npos);
+    m_window.reset();
+    std::filesystem::remove_all(folder);
 }
 
 // After a message box, the keyboard is back on the control the user left.

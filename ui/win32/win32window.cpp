@@ -627,6 +627,13 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             layout(HIWORD(wParam));
             return 0;
         }
+        case WM_ENDSESSION:
+            // At log-off or shutdown the program is ended without WM_DESTROY: its preview
+            // page and folder (the shop's values) are removed now, as on closing.
+            if (wParam) {
+                closeForm();
+            }
+            return 0;
         case WM_CLOSE:
             DestroyWindow(m_window);
             return 0;
