@@ -82,6 +82,7 @@ struct LookCase {
     std::optional<Rgb> background;
     Rgb text;
     std::u16string_view tooltip;  ///< a part of the expected tooltip
+    bool marked = false;
 };
 void PrintTo(const LookCase &c, std::ostream *os) { *os << c.name; }
 
@@ -97,6 +98,7 @@ TEST_P(FormLookTest, FollowsTheTypedText) {
         EXPECT_EQ(look.text, c.text);
     }
     EXPECT_NE(look.tooltip.find(c.tooltip), std::u16string::npos) << utf8FromUtf16(look.tooltip);
+    EXPECT_EQ(look.marked, c.marked);
     EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
 }
 
@@ -112,13 +114,18 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u""},
         LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint},
         LookCase{"DroppedName", 1, u"pink", kMarkerColour, kBlack,
-                 messages::kProblemDroppedColourName},
-        LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour},
+                 messages::kProblemDroppedColourName, true},
+        LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour, true},
         LookCase{"ForeignImage", 0, u"https://example.com/a.jpg", kMarkerColour, kBlack,
-                 messages::kProblemForeignHost},
+                 messages::kProblemForeignHost, true},
         LookCase{"HttpImage", imageBoxNumber(1), u"http://img.alicdn.com/a.jpg", kMarkerColour,
-                 kBlack, messages::kProblemNotHttps},
-        LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n"},
+                 kBlack, messages::kProblemNotHttps, true},
+        LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n", true},
+        // The marker's own colour typed is no mark; a marked colour still shows.
+        LookCase{"MarkerColourUnmarked", 1, u"#FFD6D6", kMarkerColour, kBlack,
+                 messages::kColourBoxHint},
+        LookCase{"SpacedColourShownMarked", 1, u" #000080", Rgb{0, 0, 128}, kWhite,
+                 messages::kProblemSpaces, true},
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, u""}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 

@@ -95,6 +95,10 @@ CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int
                            std::chrono::milliseconds timeLimit) {
     const auto deadline = std::chrono::steady_clock::now() + timeLimit;
     CopyResult result;
+    struct Finish {
+        Clipboard &clipboard;
+        ~Finish() { clipboard.copyFinished(); }
+    } finish{clipboard};
     while (result.attempts < maxAttempts &&
            (result.attempts == 0 || std::chrono::steady_clock::now() < deadline)) {
         ++result.attempts;
@@ -158,21 +162,23 @@ void Form::updateLook(int box) {
     const bool image = isImageBox(box);
     BoxLook look;
     const std::vector<Problem> problems = checkValue(image, value);
-    if (!problems.empty()) {
+    look.marked = !problems.empty();
+    for (Problem problem : problems) {
+        if (!look.tooltip.empty()) {
+            look.tooltip += u'\n';
+        }
+        look.tooltip += problemText(problem);
+    }
+    if (!image && !look.marked) {
+        look.tooltip = messages::kColourBoxHint;
+    }
+    // A colour box shows the colour typed, marked or not; the frame tells the marked ones.
+    if (const std::optional<Rgb> colour = image ? std::nullopt : colourOf(value)) {
+        look.background = *colour;
+        look.text = readableOn(*colour);
+    } else if (look.marked) {
         look.background = kMarkerColour;
         look.text = Rgb{0, 0, 0};
-        for (Problem problem : problems) {
-            if (!look.tooltip.empty()) {
-                look.tooltip += u'\n';
-            }
-            look.tooltip += problemText(problem);
-        }
-    } else if (!image) {
-        look.tooltip = messages::kColourBoxHint;
-        if (const std::optional<Rgb> colour = colourOf(value)) {
-            look.background = *colour;
-            look.text = readableOn(*colour);
-        }
     }
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
     if (shown != look) {

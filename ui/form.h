@@ -43,7 +43,8 @@ inline constexpr std::chrono::milliseconds kMaxCopyTime{1000};
 /**
  * Puts text on the clipboard: clear, set, read back, repeated until the read-back equals text,
  * for at most maxAttempts attempts and no new attempt once timeLimit has passed. A clipboard
- * operation that reports a failure ends the copy at once, as failed.
+ * operation that reports a failure ends the copy at once, as failed. Ends with
+ * Clipboard::copyFinished(), however it ends.
  */
 CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text,
                            int maxAttempts = kMaxCopyAttempts,
@@ -87,11 +88,16 @@ struct BoxLook {
     std::optional<Rgb> background;  ///< nothing: the toolkit's own
     Rgb text;                       ///< the text's colour, where background is set
     std::u16string tooltip;         ///< empty: none
+    /// The value looks wrong: the box gets a red frame, a sign that no colour in it can imitate.
+    bool marked = false;
 
     bool operator==(const BoxLook &) const = default;
 };
 
-/** The light red of a box whose value looks wrong. */
+/**
+ * The light red of a marked box whose value names no colour; a marked colour box that names
+ * one shows that colour.
+ */
 inline constexpr Rgb kMarkerColour{255, 214, 214};
 
 /** What the form asks of the toolkit window. */
@@ -102,7 +108,7 @@ public:
     /** Shows text in the box with that number; a box the window does not show ignores it. */
     virtual void showText(int box, const std::u16string &text) = 0;
 
-    /** Gives the box its look: background, text colour and tooltip. */
+    /** Gives the box its look: background, text colour, tooltip and red frame. */
     virtual void showLook(int box, const BoxLook &look) = 0;
 
     /** Asks for one call of Form::refreshPreview() a moment from now (a fifth of a second). */

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <limits>
 #include <memory>
 
@@ -14,6 +15,7 @@ namespace velmora {
 namespace {
 
 constexpr qsizetype kShownStart = 80;
+constexpr int kMarkWidth = 2;
 
 }  // namespace
 
@@ -122,6 +124,25 @@ void BoxEdit::contextMenuEvent(QContextMenuEvent *event) {
     menu->addSeparator();
     m_extraEntries(*menu);
     menu->exec(event->globalPos());
+}
+
+void BoxEdit::setMarked(bool marked) {
+    if (m_marked != marked) {
+        m_marked = marked;
+        update();
+    }
+}
+
+void BoxEdit::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    if (m_marked) {
+        QPainter painter(this);
+        const QRect outer = rect();
+        for (int i = 0; i < kMarkWidth; ++i) {
+            painter.setPen(markColour());
+            painter.drawRect(outer.adjusted(i, i, -i - 1, -i - 1));
+        }
+    }
 }
 
 void BoxEdit::mouseDoubleClickEvent(QMouseEvent *event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QLineEdit>
 #include <functional>
 
@@ -37,6 +38,18 @@ public:
     /** Whether the value is shown shortened. */
     bool isShortened() const { return m_large; }
 
+    /** The frame's colour of a marked box, drawn outside the part its background colours. */
+    static QColor markColour() { return {220, 0, 0}; }
+
+    /**
+     * Marks the box as holding a value that looks wrong, with a red frame in place of its own:
+     * the box's background shows its colour, so no colour can pass for the mark.
+     */
+    void setMarked(bool marked);
+
+    /** Whether the box is marked. */
+    bool isMarked() const { return m_marked; }
+
 Q_SIGNALS:
     /** The user changed the value (typing, pasting, cutting, deleting, undoing). */
     void valueEdited(const QString &value);
@@ -49,6 +62,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void pasteValue();
@@ -58,6 +72,7 @@ private:
     std::function<void(QMenu &)> m_extraEntries;
     QString m_value;  // the whole value, while it is shown shortened
     bool m_large = false;
+    bool m_marked = false;
 };
 
 }  // namespace velmora
