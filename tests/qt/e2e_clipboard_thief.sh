@@ -11,16 +11,12 @@ thief=$2
 
 "$velmora" >/dev/null 2>"$work/stderr" &
 pids+=($!)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
-    fail "the Velmora window did not appear"
+window=$(wait_for '^Velmora$')
+[ -n "$window" ] || fail "the Velmora window did not appear"
 "$thief" >"$work/thief" &
 thief_pid=$!
 pids+=($thief_pid)
-for _ in $(seq 500); do
-    [ -s "$work/thief" ] && break
-    sleep 0.02
-done
-[ -s "$work/thief" ] || fail "the other program did not take the clipboard"
+until_true test -s "$work/thief" || fail "the other program did not take the clipboard"
 xdotool windowfocus --sync "$window"
 logged=$(wc -l <"$work/stderr")
 start=$(date +%s%N)
@@ -39,14 +35,10 @@ kill "$thief_pid"
 wait "$thief_pid" 2>/dev/null || true
 xdotool windowfocus --sync "$message"
 xdotool key Return
-for _ in $(seq 250); do
-    xdotool search --onlyvisible --name '^(复制失败|成功生成)$' >/dev/null 2>&1 || break
-    sleep 0.02
-done
+until_true hidden '^(复制失败|成功生成)$' || fail "the message did not close on Return"
 xdotool windowfocus --sync "$window"
 xdotool key space
-timeout 10 xdotool search --sync --onlyvisible --name '^成功生成$' >/dev/null ||
-    fail "Generate did not copy once the clipboard was free"
+[ -n "$(wait_for '^成功生成$')" ] || fail "Generate did not copy once the clipboard was free"
 lines=$(( $(wc -l <"$work/stderr") - logged ))
 [ "$lines" -le 2 ] || fail "two Generates wrote $lines lines to standard error: $(sort "$work/stderr" | uniq -c | sort -rn | head -n 3)"
 echo "'$outcome' after $took ms while the clipboard was being taken; copied once it was free"
