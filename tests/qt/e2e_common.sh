@@ -10,11 +10,15 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
-# until COMMAND...: whether the command succeeds within 20 seconds, tried every 20 ms.
-until_true() {
-    for _ in $(seq 1000); do "$@" && return 0; sleep 0.02; done
+# until_true COMMAND...: whether the command succeeds within 20 seconds, tried every 20 ms;
+# until_true_for SECONDS COMMAND... likewise within that many seconds.
+until_true_for() {
+    local tries=$(($1 * 50))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.02; done
     return 1
 }
+until_true() { until_true_for 20 "$@"; }
 # The first visible window whose name matches the pattern, waited for up to 20 seconds; empty
 # when there is none by then.
 wait_for() { { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null || true; } | head -n 1; }

@@ -29,6 +29,14 @@ VALUES
 
 # The page's generated style sheet, as the page holds it.
 page_css() { sed -n '/^<style id="generated">$/,/^<\/style>/p' "$1" | sed '1d;$d'; }
+# click_until WINDOW X Y PATTERN: clicks there until a window named PATTERN shows; a click
+# that reaches the window while it is still busy with the last dialog can be lost.
+click_until() {
+    for _ in $(seq 10); do
+        xdotool mousemove --window "$1" "$2" "$3" click 1
+        until_true_for 2 shown "$4" && return 0
+    done
+}
 page_is() { [ -f "$2" ] && cmp -s "$1" <(page_css "$2"); }
 choose_file() {  # title path
     local dialog
@@ -37,8 +45,14 @@ choose_file() {  # title path
     xdotool windowfocus --sync "$dialog"
     xdotool key ctrl+a
     xdotool type --delay 5 "$2"
-    xdotool key Return
-    until_true hidden "^$1\$" || fail "the dialog '$1' did not close"
+    # The completion list may have opened over the field, and a Return would only close it:
+    # Tab closes the list, or leaves the field, and Return then presses the default button.
+    xdotool key Tab Return
+    for _ in $(seq 10); do
+        until_true_for 2 hidden "^$1\$" && return 0
+        xdotool key --window "$dialog" Return
+    done
+    fail "the dialog '$1' did not close"
 }
 
 PATH="$work/bin:$PATH" "$velmora" >"$work/velmora.log" 2>&1 &
@@ -69,7 +83,7 @@ cmp "$work/expected.txt" "$work/saved.txt" || fail "the saved values differ"
 
 # Clear everything: the page follows within about a second.
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 596 416 click 1  # Clear
+click_until "$window" 596 416 '^提示$'  # Clear
 question=$(wait_for '^提示$')
 [ -n "$question" ] || fail "Clear asked nothing"
 xdotool windowfocus --sync "$question"
@@ -82,7 +96,7 @@ xdotool windowfocus --sync "$window"
 xdotool key ctrl+o
 choose_file 打开方案 "$work/saved.txt"
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 684 416 click 1  # Generate
+click_until "$window" 684 416 '^成功生成$'  # Generate
 message=$(wait_for '^成功生成$')
 [ -n "$message" ] || fail "no success message"
 timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css"
