@@ -4,14 +4,14 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cctype>
 #include <stdexcept>
 #include <vector>
 
 #include "platform/win32/systemfunction.h"
+#include "ui/win32/contextmenu.h"
 #include "ui/win32/placement.h"
 #include "ui/win32/uifont.h"
+#include "ui/win32/win32text.h"
 
 namespace velmora {
 
@@ -20,8 +20,6 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"VelmoraWindow";
 constexpr int kFirstControlId = 100;
 constexpr int kCaptionIndentPx = 8;
-constexpr int kTooltipWidthPx = 360;
-constexpr int kScrollLinePx = 16;
 constexpr UINT kPreviewDelayMs = 200;
 constexpr UINT_PTR kPreviewTimer = 1;
 constexpr UINT_PTR kSubclassId = 1;
@@ -32,54 +30,11 @@ constexpr UINT kCreateTooltipsMessage = WM_APP + 2;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kWindowExStyle = WS_EX_ACCEPTFILES;
 
-// Menu entry ids, apart from the controls' ids (from kFirstControlId) and IDOK.
-constexpr UINT kCommandIdBase = 0x1000;
-constexpr UINT kEditIdBase = 0x2000;
-
-/** A box's own edit entries, as the system's edit menu has them. */
-struct EditEntry {
-    std::u16string_view text;  // empty: a separator
-    UINT message;
-};
-
-constexpr std::array<EditEntry, 8> kEditEntries{{
-    {u"撤销", WM_UNDO},
-    {u"", 0},
-    {u"剪切", WM_CUT},
-    {u"复制", WM_COPY},
-    {u"粘贴", WM_PASTE},
-    {u"删除", WM_CLEAR},
-    {u"", 0},
-    {u"全选", EM_SETSEL},
-}};
-
-UINT commandId(Command command) { return kCommandIdBase + static_cast<UINT>(command); }
-
-const wchar_t *wide(std::u16string_view text) {
-    return reinterpret_cast<const wchar_t *>(text.data());
-}
-
-std::wstring wideString(std::u16string_view text) { return {text.begin(), text.end()}; }
-
-std::u16string windowText(HWND window) {
-    std::u16string text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, u'\0');
-    const int length = GetWindowTextW(window, reinterpret_cast<wchar_t *>(text.data()),
-                                      static_cast<int>(text.size()));
-    text.resize(static_cast<std::size_t>(std::max(length, 0)));
-    return text;
-}
-
-int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-int scaledPx(int pixels, UINT dpi) { return MulDiv(pixels, static_cast<int>(dpi), 96); }
-
 COLORREF colourRef(TextColour colour) {
     return colour == TextColour::Red    ? RGB(255, 0, 0)
            : colour == TextColour::Blue ? RGB(0, 0, 255)
                                         : GetSysColor(COLOR_BTNTEXT);
 }
-
-COLORREF colourRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 bool focusable(const ControlDef &def) {
     return def.kind == ControlKind::TextBox || def.kind == ControlKind::MultiLineTextBox ||
@@ -95,16 +50,6 @@ std::optional<Command> buttonCommand(Role role) {
         default:
             return std::nullopt;
     }
-}
-
-/** The menu text of an entry: its text, then its shortcut after a tab. */
-std::wstring menuText(const MenuEntry &entry) {
-    std::wstring text = wideString(entry.text);
-    if (!entry.keys.empty()) {
-        text += L'\t';
-        text.append(entry.keys.begin(), entry.keys.end());
-    }
-    return text;
 }
 
 /** The controls to create, in the order that makes Tab walk them by tab index. */
@@ -129,55 +74,13 @@ HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
                                          GetSystemMetrics(heightMetric), LR_SHARED));
 }
 
-TOOLINFOW toolFor(HWND window, HWND box) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = window;
-    tool.uId = reinterpret_cast<UINT_PTR>(box);
-    return tool;
-}
-
 }  // namespace
-
-std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command) {
-    ACCEL accel{FVIRTKEY, 0, command};
-    for (std::size_t plus = keys.find('+'); plus != std::string_view::npos; plus = keys.find('+')) {
-        const std::string_view modifier = keys.substr(0, plus);
-        if (modifier == "Ctrl") {
-            accel.fVirt |= FCONTROL;
-        } else if (modifier == "Shift") {
-            accel.fVirt |= FSHIFT;
-        } else if (modifier == "Alt") {
-            accel.fVirt |= FALT;
-        } else {
-            return std::nullopt;
-        }
-        keys.remove_prefix(plus + 1);
-    }
-    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (keys.size() == 1 && std::isalnum(static_cast<unsigned char>(keys[0]))) {
-        accel.key = static_cast<WORD>(std::toupper(static_cast<unsigned char>(keys[0])));
-        return accel;
-    }
-    if (keys.size() >= 2 && keys.size() <= 3 && keys[0] == 'F' &&
-        std::all_of(keys.begin() + 1, keys.end(), isDigit)) {
-        int number = 0;
-        for (char digit : keys.substr(1)) {
-            number = number * 10 + (digit - '0');
-        }
-        if (number >= 1 && number <= 24) {
-            accel.key = static_cast<WORD>(VK_F1 + number - 1);
-            return accel;
-        }
-    }
-    return std::nullopt;
-}
 
 Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, const Screen &screen,
                                  std::string shopUrl)
     : m_form(std::make_unique<Form>(static_cast<FormView &>(*this), services, std::move(shopUrl))),
-      m_screen(screen) {
+      m_screen(screen),
+      m_scroller(screen, kWindowExStyle) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                   ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
@@ -197,8 +100,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
     // Everything is made once, at its size, in its place, with its font and its text: under
     // wine each later move, font change or text change costs a round of server calls.
     const UINT dpi = GetDpiForSystem();
-    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
-    const WindowFit fit = fitFor(kWindowStyle, dpi);
+    const WindowFit fit = m_scroller.fit(kWindowStyle, dpi);
     const POINT corner =
         placeOnScreen(m_screen.geometry(), m_screen.availableGeometry(), fit.outer);
     m_window =
@@ -210,11 +112,11 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
     try {
         m_font = createUiFont(dpi);
         createControls(dpi);
-        createAccelerators();
+        m_accelerators = createShortcuts();
         if (GetDpiForWindow(m_window) != dpi) {
             layout(GetDpiForWindow(m_window));  // a monitor of its own scale
         } else {
-            showScrollBars(fit);
+            m_scroller.showBars(fit);
         }
         m_creatingWithValues = true;  // the boxes already show the start values
         m_form->start();
@@ -234,12 +136,7 @@ void Win32MainWindow::release() {
         m_window = nullptr;
     }
     m_form.reset();
-    for (BoxPaint &paint : m_paints) {
-        if (paint.brush != nullptr) {
-            DeleteObject(paint.brush);
-        }
-        paint = {};
-    }
+    m_painter.clear();
     if (m_accelerators != nullptr) {
         DestroyAcceleratorTable(m_accelerators);
         m_accelerators = nullptr;
@@ -323,52 +220,9 @@ void Win32MainWindow::createControls(UINT dpi) {
     }
 }
 
-void Win32MainWindow::createTooltips() {
-    m_tooltip =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                        WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, m_window, nullptr, nullptr, nullptr);
-    if (m_tooltip == nullptr) {
-        throw std::runtime_error("cannot create the tooltips");
-    }
-    for (std::size_t box = 0; box < m_boxes.size(); ++box) {
-        if (m_boxes[box] != nullptr) {
-            TOOLINFOW tool = toolFor(m_window, m_boxes[box]);
-            tool.lpszText = m_tips[box].data();
-            SendMessageW(m_tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-        }
-    }
-    styleTooltips(GetDpiForWindow(m_window));
-}
-
-void Win32MainWindow::styleTooltips(UINT dpi) {
-    SendMessageW(m_tooltip, WM_SETFONT, reinterpret_cast<WPARAM>(m_font), FALSE);
-    SendMessageW(m_tooltip, TTM_SETMAXTIPWIDTH, 0, scaledPx(kTooltipWidthPx, dpi));
-}
-
-void Win32MainWindow::createAccelerators() {
-    std::vector<ACCEL> table;
-    for (const MenuEntry &entry : kMenuEntries) {
-        if (entry.keys.empty()) {
-            continue;
-        }
-        const std::optional<ACCEL> accel =
-            acceleratorFor(entry.keys, static_cast<WORD>(commandId(entry.command)));
-        if (!accel) {
-            throw std::logic_error("no key for the shortcut " + std::string(entry.keys));
-        }
-        table.push_back(*accel);
-    }
-    m_accelerators = CreateAcceleratorTableW(table.data(), static_cast<int>(table.size()));
-    if (m_accelerators == nullptr) {
-        throw std::runtime_error("cannot create the shortcuts");
-    }
-}
-
 void Win32MainWindow::layout(UINT dpi) {
     HFONT font = createUiFont(dpi);
 
-    m_scroll = {};
     for (const auto &[hwnd, def] : m_defs) {
         int left = scaled(def->left, dpi);
         int top = scaled(def->top, dpi);
@@ -395,115 +249,12 @@ void Win32MainWindow::layout(UINT dpi) {
         DeleteObject(m_font);
     }
     m_font = font;
-    if (m_tooltip != nullptr) {
-        styleTooltips(dpi);
-    }
-    m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
-    const WindowFit fit = fitFor(static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)), dpi);
+    m_tooltips.restyle(m_font, dpi);
+    const WindowFit fit =
+        m_scroller.fit(static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE)), dpi);
     SetWindowPos(m_window, nullptr, 0, 0, fit.outer.cx, fit.outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    showScrollBars(fit);
-}
-
-WindowFit Win32MainWindow::fitFor(DWORD style, UINT dpi) const {
-    RECT frame{};
-    AdjustWindowRectExForDpi(&frame, style & ~(WS_HSCROLL | WS_VSCROLL), FALSE, kWindowExStyle,
-                             dpi);
-    return fitToWorkArea(
-        m_content, {frame.right - frame.left, frame.bottom - frame.top},
-        {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)},
-        m_screen.availableGeometry());
-}
-
-void Win32MainWindow::showScrollBars(const WindowFit &fit) {
-    const auto style = static_cast<DWORD>(GetWindowLongW(m_window, GWL_STYLE));
-    if (!fit.horizontalBar && !fit.verticalBar && (style & (WS_HSCROLL | WS_VSCROLL)) == 0) {
-        return;  // the usual case: the whole content shows and no bar is there to hide
-    }
-    // A page as large as the content hides its bar.
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = m_content.cx - 1;
-    info.nPage = static_cast<UINT>(fit.client.cx);
-    SetScrollInfo(m_window, SB_HORZ, &info, TRUE);
-    info.nMax = m_content.cy - 1;
-    info.nPage = static_cast<UINT>(fit.client.cy);
-    SetScrollInfo(m_window, SB_VERT, &info, TRUE);
-}
-
-void Win32MainWindow::scrollTo(int x, int y) {
-    RECT client{};
-    GetClientRect(m_window, &client);
-    x = std::clamp(x, 0, std::max(0, static_cast<int>(m_content.cx - client.right)));
-    y = std::clamp(y, 0, std::max(0, static_cast<int>(m_content.cy - client.bottom)));
-    if (x == m_scroll.x && y == m_scroll.y) {
-        return;
-    }
-    ScrollWindowEx(m_window, m_scroll.x - x, m_scroll.y - y, nullptr, nullptr, nullptr, nullptr,
-                   SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-    m_scroll = {x, y};
-    SetScrollPos(m_window, SB_HORZ, x, TRUE);
-    SetScrollPos(m_window, SB_VERT, y, TRUE);
-}
-
-void Win32MainWindow::onScroll(int bar, int request) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_ALL;
-    GetScrollInfo(m_window, bar, &info);
-    const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
-    int position = info.nPos;
-    switch (LOWORD(request)) {
-        case SB_LINEUP:
-            position -= line;
-            break;
-        case SB_LINEDOWN:
-            position += line;
-            break;
-        case SB_PAGEUP:
-            position -= static_cast<int>(info.nPage);
-            break;
-        case SB_PAGEDOWN:
-            position += static_cast<int>(info.nPage);
-            break;
-        case SB_THUMBTRACK:
-            position = info.nTrackPos;
-            break;
-        case SB_THUMBPOSITION:
-            position = HIWORD(request);
-            break;
-        case SB_TOP:
-            position = 0;
-            break;
-        case SB_BOTTOM:
-            position = info.nMax;
-            break;
-        default:
-            return;
-    }
-    if (bar == SB_HORZ) {
-        scrollTo(position, m_scroll.y);
-    } else {
-        scrollTo(m_scroll.x, position);
-    }
-}
-
-void Win32MainWindow::scrollIntoView(HWND control) {
-    RECT shown{};
-    GetWindowRect(control, &shown);
-    MapWindowPoints(HWND_DESKTOP, m_window, reinterpret_cast<POINT *>(&shown), 2);
-    RECT client{};
-    GetClientRect(m_window, &client);
-    // In the content's coordinates; where a control is larger than the client, its start wins.
-    const auto into = [](int start, int end, int scroll, int page) {
-        if (end + scroll > scroll + page) {
-            scroll = end + scroll - page;
-        }
-        return std::min(scroll, start + scroll);
-    };
-    scrollTo(into(shown.left, shown.right, m_scroll.x, client.right),
-             into(shown.top, shown.bottom, m_scroll.y, client.bottom));
+    m_scroller.showBars(fit);
 }
 
 void Win32MainWindow::show(int showCommand) {
@@ -552,25 +303,9 @@ void Win32MainWindow::showLook(int box, const BoxLook &look) {
     if (edit == nullptr) {
         return;
     }
-    BoxPaint &paint = m_paints.at(static_cast<std::size_t>(box));
-    if (paint.brush != nullptr) {
-        DeleteObject(paint.brush);
-    }
-    paint = {};
-    if (look.background) {
-        paint.background = colourRef(*look.background);
-        paint.text = colourRef(look.text);
-        paint.brush = CreateSolidBrush(paint.background);
-    }
+    m_painter.setLook(box, look);
     InvalidateRect(edit, nullptr, TRUE);
-
-    std::wstring &tip = m_tips.at(static_cast<std::size_t>(box));
-    tip = wideString(look.tooltip);
-    if (m_tooltip != nullptr) {
-        TOOLINFOW tool = toolFor(m_window, edit);
-        tool.lpszText = tip.data();
-        SendMessageW(m_tooltip, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-    }
+    m_tooltips.setTip(box, edit, look.tooltip);
 }
 
 void Win32MainWindow::schedulePreviewRefresh() {
@@ -625,70 +360,18 @@ void Win32MainWindow::onCommand(int id, int code, HWND source) {
     }
 }
 
+int Win32MainWindow::boxOf(HWND control) const {
+    const auto found = m_defs.find(control);
+    return found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
+}
+
 HMENU Win32MainWindow::createContextMenu(HWND target) const {
-    HMENU menu = CreatePopupMenu();
-    const auto found = m_defs.find(target);
-    const int box =
-        found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
-    if (box >= 0) {
-        DWORD start = 0;
-        DWORD end = 0;
-        SendMessageW(target, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
-        const bool selection = start != end;
-        const auto length = static_cast<DWORD>(GetWindowTextLengthW(target));
-        for (std::size_t i = 0; i < kEditEntries.size(); ++i) {
-            const EditEntry &entry = kEditEntries[i];
-            if (entry.text.empty()) {
-                AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-                continue;
-            }
-            bool enabled = true;
-            switch (entry.message) {
-                case WM_UNDO:
-                    enabled = SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
-                    break;
-                case WM_CUT:
-                case WM_COPY:
-                case WM_CLEAR:
-                    enabled = selection;
-                    break;
-                case WM_PASTE:
-                    enabled = IsClipboardFormatAvailable(CF_UNICODETEXT) != 0;
-                    break;
-                case EM_SETSEL:
-                    enabled = start != 0 || end != length;
-                    break;
-                default:
-                    break;
-            }
-            AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED),
-                        kEditIdBase + static_cast<UINT>(i), wide(entry.text));
-        }
-        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    }
-    for (const MenuEntry &entry : kMenuEntries) {
-        AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
-    }
-    if (Form::isColourBox(box)) {
-        AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
-                    menuText(kPickColourEntry).c_str());
-    }
-    return menu;
+    return velmora::createContextMenu(target, boxOf(target));
 }
 
 void Win32MainWindow::runMenuEntry(UINT id, HWND target) {
-    if (id >= kEditIdBase && id < kEditIdBase + kEditEntries.size()) {
-        const UINT message = kEditEntries[id - kEditIdBase].message;
-        SendMessageW(target, message, 0, message == EM_SETSEL ? -1 : 0);
-        return;
-    }
-    if (id >= commandId(Command::Generate) &&
-        id < commandId(Command::Generate) + static_cast<UINT>(kCommandCount)) {
-        const auto found = m_defs.find(target);
-        const int box =
-            found != m_defs.end() && found->second->role == Role::Box ? found->second->box : -1;
-        trigger(static_cast<Command>(id - kCommandIdBase), box);
+    if (const std::optional<Command> command = velmora::runMenuEntry(id, target)) {
+        trigger(*command, boxOf(target));
     }
 }
 
@@ -739,6 +422,7 @@ LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM w
         auto *self = static_cast<Win32MainWindow *>(
             reinterpret_cast<CREATESTRUCTW *>(lParam)->lpCreateParams);
         self->m_window = window;
+        self->m_scroller.attach(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
     auto *self = reinterpret_cast<Win32MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
@@ -763,7 +447,7 @@ LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM
     switch (message) {
         case WM_SETFOCUS:
             m_lastFocus = control;
-            scrollIntoView(control);
+            m_scroller.scrollIntoView(control);
             break;
         case WM_LBUTTONDBLCLK:
             if (Form::isColourBox(box)) {
@@ -802,12 +486,9 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_CTLCOLOREDIT: {
             const auto found = m_defs.find(reinterpret_cast<HWND>(lParam));
             if (found != m_defs.end() && found->second->role == Role::Box) {
-                const BoxPaint &paint = m_paints.at(static_cast<std::size_t>(found->second->box));
-                if (paint.brush != nullptr) {
-                    auto dc = reinterpret_cast<HDC>(wParam);
-                    SetTextColor(dc, paint.text);
-                    SetBkColor(dc, paint.background);
-                    return reinterpret_cast<LRESULT>(paint.brush);
+                HBRUSH brush = m_painter.prepare(found->second->box, reinterpret_cast<HDC>(wParam));
+                if (brush != nullptr) {
+                    return reinterpret_cast<LRESULT>(brush);
                 }
             }
             break;
@@ -836,9 +517,9 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case kCreateTooltipsMessage:
-            if (m_tooltip == nullptr) {
+            if (!m_tooltips.created()) {
                 try {
-                    createTooltips();
+                    m_tooltips.create(m_window, m_boxes, m_font, GetDpiForWindow(m_window));
                 } catch (const std::exception &) {
                     // The boxes' marks still show in their colours; only the tips are missing.
                 }
@@ -867,17 +548,14 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case WM_HSCROLL:
-            onScroll(SB_HORZ, static_cast<int>(wParam));
+            m_scroller.onScroll(SB_HORZ, wParam);
             return 0;
         case WM_VSCROLL:
-            onScroll(SB_VERT, static_cast<int>(wParam));
+            m_scroller.onScroll(SB_VERT, wParam);
             return 0;
-        case WM_MOUSEWHEEL: {
-            const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
-            scrollTo(m_scroll.x,
-                     m_scroll.y - MulDiv(GET_WHEEL_DELTA_WPARAM(wParam), 3 * line, WHEEL_DELTA));
+        case WM_MOUSEWHEEL:
+            m_scroller.onWheel(GET_WHEEL_DELTA_WPARAM(wParam));
             return 0;
-        }
         case WM_DPICHANGED: {
             const auto *suggested = reinterpret_cast<const RECT *>(lParam);
             SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,

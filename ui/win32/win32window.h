@@ -19,16 +19,13 @@
 
 #include "platform/screen.h"
 #include "ui/form.h"
-#include "ui/win32/placement.h"
+#include "ui/win32/boxpainter.h"
+#include "ui/win32/boxtooltips.h"
+#include "ui/win32/contextmenu.h"
+#include "ui/win32/scroller.h"
 #include "ui/windowtable.h"
 
 namespace velmora {
-
-/**
- * The accelerator for a shortcut written as in kMenuEntries ("F5", "Ctrl+O", "Ctrl+Shift+S"),
- * sending command; nothing for text that names no key.
- */
-std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command);
 
 /** The program's one window, as native Win32 controls. */
 class Win32MainWindow final : private FormView {
@@ -78,12 +75,6 @@ public:
     void runMenuEntry(UINT id, HWND target);
 
 private:
-    struct BoxPaint {
-        HBRUSH brush = nullptr;  // nullptr: the system's colours
-        COLORREF text = 0;
-        COLORREF background = 0;
-    };
-
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self);
@@ -95,15 +86,8 @@ private:
     void schedulePreviewRefresh() override;
 
     void createControls(UINT dpi);
-    void createTooltips();
-    void styleTooltips(UINT dpi);
-    void createAccelerators();
     void layout(UINT dpi);
-    WindowFit fitFor(DWORD style, UINT dpi) const;
-    void showScrollBars(const WindowFit &fit);
-    void scrollTo(int x, int y);
-    void onScroll(int bar, int request);
-    void scrollIntoView(HWND control);
+    int boxOf(HWND control) const;
     void onCommand(int id, int code, HWND source);
     void trigger(Command command, int box = -1);
     void onDropFiles(HDROP drop);
@@ -113,22 +97,19 @@ private:
 
     std::unique_ptr<Form> m_form;
     const Screen &m_screen;
+    Scroller m_scroller;
+    BoxPainter m_painter;
+    BoxTooltips m_tooltips;
     HWND m_window = nullptr;
-    HWND m_tooltip = nullptr;
     HWND m_lastFocus = nullptr;  // the control that gets the focus back on activation
     HFONT m_font = nullptr;
     HACCEL m_accelerators = nullptr;
     HWND m_frameCaption = nullptr;      // the frame's caption, drawn in its own colour
     bool m_showingText = false;         // the form is setting a box's text: no edit to report
     bool m_creatingWithValues = false;  // the boxes were made with the texts the form shows
-    SIZE m_content{};                   // the client area the table asks for, in pixels
-    POINT m_scroll{};                   // how far the controls are scrolled
     std::map<std::string, HWND> m_controls;
     std::map<HWND, const ControlDef *> m_defs;
     std::array<HWND, kBoxCount> m_boxes{};
-    std::array<BoxPaint, kBoxCount> m_paints{};
-    // Each box's tooltip, kept for the tooltips, which are made after the window shows.
-    std::array<std::wstring, kBoxCount> m_tips;
 };
 
 }  // namespace velmora

@@ -1,0 +1,47 @@
+#pragma once
+
+// The boxes' own colours: a colour box shows its colour, a marked box the marker's light red,
+// each with text that reads on it; other boxes keep the system's colours.
+
+#include <windows.h>
+
+#include <array>
+
+#include "core/generator.h"
+#include "ui/form.h"
+
+namespace velmora {
+
+/** The colours the boxes are painted in, with the brushes that paint them. */
+class BoxPainter final {
+public:
+    BoxPainter() = default;
+    /** Deletes the brushes. */
+    ~BoxPainter();
+
+    BoxPainter(const BoxPainter &) = delete;
+    BoxPainter &operator=(const BoxPainter &) = delete;
+
+    /** Takes box's colours from look; the caller repaints the box. */
+    void setLook(int box, const BoxLook &look);
+
+    /**
+     * Sets dc's colours for painting box (as WM_CTLCOLOREDIT asks) and returns the brush of
+     * its background; nullptr where the box has the system's colours and dc is left alone.
+     */
+    HBRUSH prepare(int box, HDC dc) const;
+
+    /** Deletes the brushes: every box has the system's colours again. */
+    void clear();
+
+private:
+    struct Paint {
+        HBRUSH brush = nullptr;  // nullptr: the system's colours
+        COLORREF text = 0;
+        COLORREF background = 0;
+    };
+
+    std::array<Paint, kBoxCount> m_paints{};
+};
+
+}  // namespace velmora
