@@ -129,6 +129,17 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, u""}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
+// A value too long to show whole: its beginning, never half a character, and its length.
+TEST(ShortenedText, ShowsTheBeginningAndTheLength) {
+    const std::u16string large = u"https://img.alicdn.com/" + std::u16string(kLargeValue, u'x');
+    const std::u16string shown = shortenedText(large);
+    EXPECT_TRUE(shown.starts_with(large.substr(0, 80)));
+    EXPECT_NE(shown.find(u"65559"), std::u16string::npos);
+    EXPECT_LT(shown.size(), 200U);
+    const std::u16string emoji = std::u16string(79, u'a') + u"\U0001F600" + large;
+    EXPECT_EQ(shortenedText(emoji).substr(0, 80), std::u16string(79, u'a') + u"…");
+}
+
 TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
     m_form->textEdited(1, u"#abc");
     m_dialogs.colour = Rgb{0xab, 0xcd, 0x0e};

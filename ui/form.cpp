@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include <algorithm>
 #include <system_error>
 #include <variant>
 
@@ -90,6 +91,16 @@ std::optional<Rgb> colourOf(std::u16string_view value) {
 }
 
 }  // namespace
+
+std::u16string shortenedText(std::u16string_view value) {
+    constexpr std::size_t kShownStart = 80;
+    std::size_t shown = std::min(kShownStart, value.size());
+    if (shown > 0 && value[shown - 1] >= 0xD800 && value[shown - 1] <= 0xDBFF) {
+        --shown;  // not half a character
+    }
+    return std::u16string(value.substr(0, shown)) + std::u16string(messages::kShortenedBefore) +
+           text16(std::to_string(value.size())) + std::u16string(messages::kShortenedAfter);
+}
 
 CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int maxAttempts,
                            std::chrono::milliseconds timeLimit) {

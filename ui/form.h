@@ -100,6 +100,22 @@ struct BoxLook {
  */
 inline constexpr Rgb kMarkerColour{255, 214, 214};
 
+/** The frame of a marked box, drawn outside the part its background colours. */
+inline constexpr Rgb kMarkFrameColour{220, 0, 0};
+
+/**
+ * Values longer than this many UTF-16 code units are shown shortened: a box that lays out and
+ * paints a value of megabytes costs seconds a keystroke.
+ */
+inline constexpr std::size_t kLargeValue = 65536;
+
+/**
+ * What a box shows for a value longer than kLargeValue, read-only: its beginning and its
+ * length. The form keeps the whole value; a box showing this copies the whole value, and
+ * typing, pasting or deleting there replaces it whole.
+ */
+std::u16string shortenedText(std::u16string_view value);
+
 /** What the form asks of the toolkit window. */
 class FormView {
 public:

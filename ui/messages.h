@@ -100,5 +100,10 @@ inline constexpr std::u16string_view kStartFailedPrompt =
 /** The tooltip of a colour box whose colour is fine. */
 inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
 
+/** After the beginning of a value too long to show whole, around its length. */
+inline constexpr std::u16string_view kShortenedBefore = u"…（共 ";
+inline constexpr std::u16string_view kShortenedAfter =
+    u" 个字符，已完整保留；可复制、粘贴替换或删除）";
+
 }  // namespace messages
 }  // namespace velmora

@@ -14,7 +14,6 @@ namespace velmora {
 
 namespace {
 
-constexpr qsizetype kShownStart = 80;
 constexpr int kMarkWidth = 2;
 
 }  // namespace
@@ -36,8 +35,9 @@ void BoxEdit::setValue(const QString &value) {
     setReadOnly(m_large);
     if (m_large) {
         m_value = value;
-        setText(value.left(kShownStart) +
-                tr("…（共 %1 个字符，已完整保留；可复制、粘贴替换或删除）").arg(value.size()));
+        setText(QString::fromStdU16String(
+            shortenedText(std::u16string_view(reinterpret_cast<const char16_t *>(value.utf16()),
+                                              static_cast<std::size_t>(value.size())))));
     } else {
         m_value.clear();
         setText(value);

@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <functional>
 
+#include "ui/form.h"
+
 class QMenu;
 
 namespace velmora {
@@ -21,7 +23,7 @@ class BoxEdit final : public QLineEdit {
     Q_OBJECT
 public:
     /** Values longer than this many UTF-16 code units are shown shortened. */
-    static constexpr qsizetype kLargeValue = 65536;
+    static constexpr qsizetype kLargeValue = static_cast<qsizetype>(velmora::kLargeValue);
 
     /**
      * A box. extraEntries is called with each context menu, after the standard entries, to add
@@ -39,7 +41,9 @@ public:
     bool isShortened() const { return m_large; }
 
     /** The frame's colour of a marked box, drawn outside the part its background colours. */
-    static QColor markColour() { return {220, 0, 0}; }
+    static QColor markColour() {
+        return {kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue};
+    }
 
     /**
      * Marks the box as holding a value that looks wrong, with a red frame in place of its own:
