@@ -92,10 +92,12 @@ private:
     void trigger(Command command, int box = -1);
     void onDropFiles(HDROP drop);
     void showContextMenu(HWND target, LPARAM where);
+    void replaceValue(int box, std::u16string value);
     void closeForm();
     void release();
 
     std::unique_ptr<Form> m_form;
+    Clipboard &m_clipboard;  // the form's, for a box's whole value when it shows it shortened
     const Screen &m_screen;
     Scroller m_scroller;
     BoxPainter m_painter;
