@@ -1,6 +1,7 @@
 # The Debian package of the Linux build (cpack -G DEB): what `cmake --install` puts under /usr,
 # the licence, changelog and user guide in /usr/share/doc/velmora, the manual pages, and
-# dependencies worked out from the binaries by dpkg-shlibdeps. scripts/package.sh builds it.
+# dependencies worked out from the binaries by dpkg-shlibdeps, with Qt's translations.
+# scripts/package.sh builds it.
 set(velmora_doc_dir ${CMAKE_INSTALL_DATADIR}/doc/velmora)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/debian/copyright ${PROJECT_SOURCE_DIR}/README.md
         DESTINATION ${velmora_doc_dir})
@@ -92,6 +93,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Velmora <maintainers@velmora.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${velmora_deb_arch})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own Chinese texts (the system's dialogs, the boxes' edit menu), read at start-up; the
+# libraries' dependencies are added to it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # xz keeps no date in its header, unlike gzip.
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_FILE_NAME "velmora_${PROJECT_VERSION}_${velmora_deb_arch}.deb")

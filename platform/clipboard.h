@@ -20,6 +20,12 @@ public:
     virtual std::optional<std::u16string> text() = 0;
 
     /**
+     * Called once after the attempts of one copy (clear, setText, holds, repeated), however
+     * they ended: a backend may report there, once, what went wrong during them.
+     */
+    virtual void copyFinished() {}
+
+    /**
      * Whether the clipboard's plain text is exactly text, or nothing when it cannot be read.
      * Backends override it to compare without copying a large text out.
      */

@@ -8,7 +8,7 @@ packages=(
     cmake ninja-build g++ pkgconf
     qt6-base-dev qt6-base-dev-tools libgl-dev libx11-dev libxcb1-dev
     libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-    fonts-noto-cjk
+    fonts-noto-cjk qt6-translations-l10n
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium openbox)

@@ -3,17 +3,29 @@
 # Usage: with-xvfb.sh COMMAND [ARGS...]; XVFB_SCREEN sets the screen (default 1280x800x24).
 set -euo pipefail
 work=$(mktemp -d)
-# Xvfb picks a free display number itself and writes it to descriptor 3 once it accepts
-# connections, so that no other run can take the same number between the choice and the start.
-Xvfb -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
-xvfb=$!
-trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$work"' EXIT
-for _ in $(seq 200); do
-    [ "$(wc -l <"$work/display")" -ge 1 ] && break
-    kill -0 $xvfb 2>/dev/null || break
-    sleep 0.05
+xvfb=
+trap '[ -z "$xvfb" ] || { kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; }; rm -rf "$work"' EXIT
+# A display number picked at random from a wide range, not the lowest free one: a program left
+# over from another run, still holding that run's number, must not reach this display. Xvfb
+# refuses a number in use (and another tries), and writes it to descriptor 3 once it accepts
+# connections.
+display=
+for _ in $(seq 20); do
+    number=$((1000 + (RANDOM * 32768 + RANDOM) % 50000))
+    : >"$work/display"
+    Xvfb ":$number" -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
+    xvfb=$!
+    for _ in $(seq 600); do
+        [ "$(wc -l <"$work/display")" -ge 1 ] && break
+        kill -0 $xvfb 2>/dev/null || break
+        sleep 0.05
+    done
+    display=$(head -n 1 "$work/display")
+    [[ $display =~ ^[0-9]+$ ]] && break
+    kill $xvfb 2>/dev/null || true
+    wait $xvfb 2>/dev/null || true
+    xvfb=
 done
-display=$(head -n 1 "$work/display")
 [[ $display =~ ^[0-9]+$ ]] || { echo "with-xvfb: Xvfb did not start: $(cat "$work/log")" >&2; exit 1; }
 export DISPLAY=":$display"
 unset WAYLAND_DISPLAY

@@ -86,8 +86,9 @@ struct LookCase {
     std::optional<Rgb> background;
     Rgb text;
     std::u16string_view tooltip;  ///< a part of the expected tooltip
-    std::u16string_view description =
-        {};  ///< what a screen reader adds (a marked box: its tooltip)
+    bool marked = false;
+    /// what a screen reader adds: a marked box its tooltip, then this (the colour it shows)
+    std::u16string_view description = {};
 };
 void PrintTo(const LookCase &c, std::ostream *os) { *os << c.name; }
 
@@ -103,7 +104,12 @@ TEST_P(FormLookTest, FollowsTheTypedText) {
         EXPECT_EQ(look.text, c.text);
     }
     EXPECT_NE(look.tooltip.find(c.tooltip), std::u16string::npos) << utf8FromUtf16(look.tooltip);
-    EXPECT_EQ(look.description, c.background == kMarkerColour ? look.tooltip : c.description);
+    EXPECT_EQ(look.marked, c.marked);
+    const std::u16string heard = !c.marked ? std::u16string(c.description)
+                                 : c.description.empty()
+                                     ? look.tooltip
+                                     : look.tooltip + u'\n' + std::u16string(c.description);
+    EXPECT_EQ(look.description, heard);
     EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
 }
 
@@ -114,24 +120,41 @@ INSTANTIATE_TEST_SUITE_P(
     Boxes, FormLookTest,
     testing::Values(
         LookCase{"DarkColourWhiteText", 1, u"#000080", Rgb{0, 0, 128}, kWhite,
-                 messages::kColourBoxHint, u"显示的颜色：#000080"},
-        LookCase{"LightColourBlackText", 6, u"rgb(255,255,0)", Rgb{255, 255, 0}, kBlack, u"",
+                 messages::kColourBoxHint, false, u"显示的颜色：#000080"},
+        LookCase{"LightColourBlackText", 6, u"rgb(255,255,0)", Rgb{255, 255, 0}, kBlack, u"", false,
                  u"显示的颜色：#FFFF00"},
-        LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u"", u"显示的颜色：#FFA500"},
-        LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint,
+        LookCase{"NameKept", 10, u"orange", Rgb{255, 165, 0}, kBlack, u"", false,
+                 u"显示的颜色：#FFA500"},
+        LookCase{"EmptyColourPlain", 15, u"", std::nullopt, kBlack, messages::kColourBoxHint, false,
                  messages::kColourBoxHint},
         LookCase{"DroppedName", 1, u"pink", kMarkerColour, kBlack,
-                 messages::kProblemDroppedColourName},
-        LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour},
+                 messages::kProblemDroppedColourName, true},
+        LookCase{"HalfTyped", 1, u"#12", kMarkerColour, kBlack, messages::kProblemNotAColour, true},
         LookCase{"ForeignImage", 0, u"https://example.com/a.jpg", kMarkerColour, kBlack,
-                 messages::kProblemForeignHost},
+                 messages::kProblemForeignHost, true},
         LookCase{"HttpImage", imageBoxNumber(1), u"http://img.alicdn.com/a.jpg", kMarkerColour,
-                 kBlack, messages::kProblemNotHttps},
-        LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n"},
+                 kBlack, messages::kProblemNotHttps, true},
+        LookCase{"TwoProblemsTwoLines", 3, u" x", kMarkerColour, kBlack, u"\n", true},
+        // The marker's own colour typed is no mark; a marked colour still shows.
+        LookCase{"MarkerColourUnmarked", 1, u"#FFD6D6", kMarkerColour, kBlack,
+                 messages::kColourBoxHint, false, u"显示的颜色：#FFD6D6"},
+        LookCase{"SpacedColourShownMarked", 1, u" #000080", Rgb{0, 0, 128}, kWhite,
+                 messages::kProblemSpaces, true, u"显示的颜色：#000080"},
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, messages::kImageBoxHint},
         LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
-                 messages::kProblemLocalFile}),
+                 messages::kProblemLocalFile, true}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
+
+// A value too long to show whole: its beginning, never half a character, and its length.
+TEST(ShortenedText, ShowsTheBeginningAndTheLength) {
+    const std::u16string large = u"https://img.alicdn.com/" + std::u16string(kLargeValue, u'x');
+    const std::u16string shown = shortenedText(large);
+    EXPECT_TRUE(shown.starts_with(large.substr(0, 80)));
+    EXPECT_NE(shown.find(u"65559"), std::u16string::npos);
+    EXPECT_LT(shown.size(), 200U);
+    const std::u16string emoji = std::u16string(79, u'a') + u"\U0001F600" + large;
+    EXPECT_EQ(shortenedText(emoji).substr(0, 80), std::u16string(79, u'a') + u"…");
+}
 
 TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
     m_form->textEdited(1, u"#abc");

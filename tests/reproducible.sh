@@ -47,4 +47,9 @@ for zip in "$work"/a-dist/*.zip; do
         status=1
     fi
 done
+# The window's Qt texts are Chinese only with Qt's translations installed beside it.
+for deb in "$work"/a-dist/*.deb; do
+    dpkg-deb -f "$deb" Depends | grep -qw qt6-translations-l10n ||
+        { echo "FAIL: $(basename "$deb") does not depend on qt6-translations-l10n" >&2; status=1; }
+done
 exit $status

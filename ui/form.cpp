@@ -1,5 +1,7 @@
 #include "form.h"
 
+#include <algorithm>
+#include <system_error>
 #include <variant>
 
 #include "core/importer.h"
@@ -133,10 +135,24 @@ bool isPicture(const std::filesystem::path &file) {
 
 }  // namespace
 
+std::u16string shortenedText(std::u16string_view value) {
+    constexpr std::size_t kShownStart = 80;
+    std::size_t shown = std::min(kShownStart, value.size());
+    if (shown > 0 && value[shown - 1] >= 0xD800 && value[shown - 1] <= 0xDBFF) {
+        --shown;  // not half a character
+    }
+    return std::u16string(value.substr(0, shown)) + std::u16string(messages::kShortenedBefore) +
+           text16(std::to_string(value.size())) + std::u16string(messages::kShortenedAfter);
+}
+
 CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text, int maxAttempts,
                            std::chrono::milliseconds timeLimit) {
     const auto deadline = std::chrono::steady_clock::now() + timeLimit;
     CopyResult result;
+    struct Finish {
+        Clipboard &clipboard;
+        ~Finish() { clipboard.copyFinished(); }
+    } finish{clipboard};
     while (result.attempts < maxAttempts &&
            (result.attempts == 0 || std::chrono::steady_clock::now() < deadline)) {
         ++result.attempts;
@@ -217,27 +233,29 @@ void Form::updateLook(int box) {
     const bool image = isImageBox(box);
     BoxLook look;
     const std::vector<Problem> problems = checkValue(image, value);
-    if (!problems.empty()) {
-        look.background = kMarkerColour;
-        look.text = Rgb{0, 0, 0};
-        for (Problem problem : problems) {
-            if (!look.tooltip.empty()) {
-                look.tooltip += u'\n';
-            }
-            look.tooltip += problemText(problem);
+    look.marked = !problems.empty();
+    for (Problem problem : problems) {
+        if (!look.tooltip.empty()) {
+            look.tooltip += u'\n';
         }
-        look.description = look.tooltip;
-    } else if (!image) {
-        look.tooltip = messages::kColourBoxHint;
-        if (const std::optional<Rgb> colour = colourOf(value)) {
-            look.background = *colour;
-            look.text = readableOn(*colour);
-            look.description = std::u16string(messages::kColourDescription) + hexColour(*colour);
-        } else {
-            look.description = look.tooltip;  // how to choose one
-        }
+        look.tooltip += problemText(problem);
+    }
+    if (!look.marked) {
+        look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;
+    }
+    // A colour box shows the colour typed, marked or not; the frame tells the marked ones.
+    if (const std::optional<Rgb> colour = image ? std::nullopt : colourOf(value)) {
+        look.background = *colour;
+        look.text = readableOn(*colour);
+        look.description = look.marked ? look.tooltip + u'\n' : std::u16string();
+        look.description += std::u16string(messages::kColourDescription) + hexColour(*colour);
     } else {
-        look.tooltip = messages::kImageBoxHint;
+        if (look.marked) {
+            look.background = kMarkerColour;
+            look.text = Rgb{0, 0, 0};
+        }
+        // Why it is marked, or how to choose a colour; an image box that is fine needs nothing.
+        look.description = look.marked || !image ? look.tooltip : std::u16string();
     }
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
     if (shown != look) {

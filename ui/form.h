@@ -45,7 +45,8 @@ inline constexpr std::chrono::milliseconds kMaxCopyTime{1000};
 /**
  * Puts text on the clipboard: clear, set, read back, repeated until the read-back equals text,
  * for at most maxAttempts attempts and no new attempt once timeLimit has passed. A clipboard
- * operation that reports a failure ends the copy at once, as failed.
+ * operation that reports a failure ends the copy at once, as failed. Ends with
+ * Clipboard::copyFinished(), however it ends.
  */
 CopyResult copyToClipboard(Clipboard &clipboard, const std::u16string &text,
                            int maxAttempts = kMaxCopyAttempts,
@@ -96,12 +97,33 @@ struct BoxLook {
     /// what a screen reader says after the box's name and text: why it is marked, the colour it
     /// shows, or how to choose one
     std::u16string description;
+    /// The value looks wrong: the box gets a red frame, a sign that no colour in it can imitate.
+    bool marked = false;
 
     bool operator==(const BoxLook &) const = default;
 };
 
-/** The light red of a box whose value looks wrong. */
+/**
+ * The light red of a marked box whose value names no colour; a marked colour box that names
+ * one shows that colour.
+ */
 inline constexpr Rgb kMarkerColour{255, 214, 214};
+
+/** The frame of a marked box, drawn outside the part its background colours. */
+inline constexpr Rgb kMarkFrameColour{220, 0, 0};
+
+/**
+ * Values longer than this many UTF-16 code units are shown shortened: a box that lays out and
+ * paints a value of megabytes costs seconds a keystroke.
+ */
+inline constexpr std::size_t kLargeValue = 65536;
+
+/**
+ * What a box shows for a value longer than kLargeValue, read-only: its beginning and its
+ * length. The form keeps the whole value; a box showing this copies the whole value, and
+ * typing, pasting or deleting there replaces it whole.
+ */
+std::u16string shortenedText(std::u16string_view value);
 
 /** What the form asks of the toolkit window. */
 class FormView {
@@ -111,7 +133,7 @@ public:
     /** Shows text in the box with that number; a box the window does not show ignores it. */
     virtual void showText(int box, const std::u16string &text) = 0;
 
-    /** Gives the box its look: background, text colour and tooltip. */
+    /** Gives the box its look: background, text colour, tooltip and red frame. */
     virtual void showLook(int box, const BoxLook &look) = 0;
 
     /** Asks for one call of Form::refreshPreview() a moment from now (a fifth of a second). */

@@ -137,5 +137,10 @@ inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
 inline constexpr std::u16string_view kImageBoxHint =
     u"双击或在右键菜单中可用一种颜色制作背景图；也可以把图片文件拖到这里";
 
+/** After the beginning of a value too long to show whole, around its length. */
+inline constexpr std::u16string_view kShortenedBefore = u"…（共 ";
+inline constexpr std::u16string_view kShortenedAfter =
+    u" 个字符，已完整保留；可复制、粘贴替换或删除）";
+
 }  // namespace messages
 }  // namespace velmora

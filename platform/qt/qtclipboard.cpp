@@ -4,6 +4,8 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -45,7 +47,40 @@ std::optional<bool> ownedOnX11() {
     return (owner->owner & ~setup->resource_id_mask) == setup->resource_id_base;
 }
 
+std::atomic<int> heldBackWarnings{0};
+QtMessageHandler previousHandler = nullptr;
+
+void holdBackClipboardWarnings(QtMsgType type, const QMessageLogContext &context,
+                               const QString &message) {
+    if (type == QtWarningMsg && context.category != nullptr &&
+        std::strcmp(context.category, "qt.qpa.clipboard") == 0) {
+        ++heldBackWarnings;
+        return;
+    }
+    if (previousHandler != nullptr) {
+        previousHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+    }
+}
+
 }  // namespace
+
+QtClipboard::QtClipboard() {
+    heldBackWarnings = 0;
+    previousHandler = qInstallMessageHandler(&holdBackClipboardWarnings);
+}
+
+QtClipboard::~QtClipboard() { qInstallMessageHandler(previousHandler); }
+
+void QtClipboard::copyFinished() {
+    if (const int count = heldBackWarnings.exchange(0); count > 0) {
+        qWarning(
+            "velmora: another program kept taking the clipboard during a copy (%d of "
+            "Qt's clipboard warnings left out)",
+            count);
+    }
+}
 
 bool QtClipboard::clear() {
     QGuiApplication::clipboard()->clear(QClipboard::Clipboard);

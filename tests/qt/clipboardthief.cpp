@@ -1,8 +1,10 @@
 // A misbehaving X client for the end-to-end tests: it takes the clipboard again and again and
-// never answers anyone who asks for its contents. Runs until killed.
+// never answers anyone who asks for its contents. Writes "taken" to standard output once the
+// clipboard is its own. Runs until killed.
 #include <xcb/xcb.h>
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -20,9 +22,19 @@ int main() {
     xcb_intern_atom_reply_t *clipboard = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, static_cast<uint16_t>(std::strlen(name)), name),
         nullptr);
-    for (;;) {
+    for (bool told = false;;) {
         xcb_set_selection_owner(connection, window, clipboard->atom, XCB_CURRENT_TIME);
         xcb_flush(connection);
+        if (!told) {
+            xcb_get_selection_owner_reply_t *owner = xcb_get_selection_owner_reply(
+                connection, xcb_get_selection_owner(connection, clipboard->atom), nullptr);
+            told = owner != nullptr && owner->owner == window;
+            std::free(owner);
+            if (told) {
+                std::puts("taken");
+                std::fflush(stdout);
+            }
+        }
         // Requests for the contents pile up unread.
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }

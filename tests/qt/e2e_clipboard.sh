@@ -13,21 +13,16 @@ velmora_css=$2
 velmora_pid=$!
 pids+=($velmora_pid)
 
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velmora$' | head -n 1) ||
-    fail "the Velmora window did not appear: $(cat "$work/velmora.log")"
+window=$(wait_for '^Velmora$')
+[ -n "$window" ] || fail "the Velmora window did not appear: $(cat "$work/velmora.log")"
 xdotool windowfocus --sync "$window"
-sleep 0.3
 xdotool key space
 
-message=$(timeout 20 xdotool search --sync --onlyvisible --name '^成功生成$' | head -n 1) ||
-    fail "no success message after Space"
+message=$(wait_for '^成功生成$')
+[ -n "$message" ] || fail "no success message after Space"
 xdotool windowfocus --sync "$message"
 xdotool key Return
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name '^成功生成$' >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name '^成功生成$' >/dev/null 2>&1 && fail "the message did not close on Return"
+until_true hidden '^成功生成$' || fail "the message did not close on Return"
 kill -0 "$velmora_pid" 2>/dev/null || fail "velmora is no longer running"
 
 timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css" ||

@@ -1,5 +1,6 @@
 # Shared by the end-to-end scripts, which source it: a work folder, the processes started
-# (in $pids) ended and the folder removed on exit, and fail().
+# (in $pids) ended and the folder removed on exit, fail(), and waits for conditions, never for
+# a fixed time: a loaded machine may take seconds where an idle one takes milliseconds.
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -9,3 +10,17 @@ cleanup() {
 }
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
+# until_true COMMAND...: whether the command succeeds within 20 seconds, tried every 20 ms;
+# until_true_for SECONDS COMMAND... likewise within that many seconds.
+until_true_for() {
+    local tries=$(($1 * 50))
+    shift
+    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.02; done
+    return 1
+}
+until_true() { until_true_for 20 "$@"; }
+# The first visible window whose name matches the pattern, waited for up to 20 seconds; empty
+# when there is none by then.
+wait_for() { { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null || true; } | head -n 1; }
+shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+hidden() { ! shown "$1"; }

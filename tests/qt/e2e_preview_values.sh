@@ -29,31 +29,43 @@ VALUES
 
 # The page's generated style sheet, as the page holds it.
 page_css() { sed -n '/^<style id="generated">$/,/^<\/style>/p' "$1" | sed '1d;$d'; }
-wait_for() { timeout 15 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
+# click_until WINDOW X Y PATTERN: clicks there until a window named PATTERN shows; a click
+# that reaches the window while it is still busy with the last dialog can be lost.
+click_until() {
+    for _ in $(seq 10); do
+        xdotool mousemove --window "$1" "$2" "$3" click 1
+        until_true_for 2 shown "$4" && return 0
+    done
+}
+page_is() { [ -f "$2" ] && cmp -s "$1" <(page_css "$2"); }
 choose_file() {  # title path
     local dialog
-    dialog=$(wait_for "^$1\$") || fail "no dialog '$1'"
+    dialog=$(wait_for "^$1\$")
+    [ -n "$dialog" ] || fail "no dialog '$1'"
     xdotool windowfocus --sync "$dialog"
-    sleep 0.3
     xdotool key ctrl+a
     xdotool type --delay 5 "$2"
-    xdotool key Return
-    for _ in $(seq 100); do xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0; sleep 0.05; done
+    # The completion list may have opened over the field, and a Return would only close it:
+    # Tab closes the list, or leaves the field, and Return then presses the default button.
+    xdotool key Tab Return
+    for _ in $(seq 10); do
+        until_true_for 2 hidden "^$1\$" && return 0
+        xdotool key --window "$dialog" Return
+    done
     fail "the dialog '$1' did not close"
 }
 
 PATH="$work/bin:$PATH" "$velmora" >"$work/velmora.log" 2>&1 &
 pids+=($!)
-window=$(wait_for '^Velmora$') || fail "the Velmora window did not appear"
+window=$(wait_for '^Velmora$')
+[ -n "$window" ] || fail "the Velmora window did not appear"
 xdotool windowfocus --sync "$window"
-sleep 0.3
 
 xdotool key ctrl+o
 choose_file 打开方案 "$work/shop.txt"
 xdotool windowfocus --sync "$window"
 xdotool key F5
-for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
-[ -s "$work/opened" ] || fail "F5 opened nothing"
+until_true test -s "$work/opened" || fail "F5 opened nothing"
 url=$(head -n 1 "$work/opened")
 page=${url#file://}
 [ -f "$page" ] || fail "the opened address $url is no file"
@@ -64,27 +76,29 @@ cmp "$work/expected.css" "$work/page.css" || fail "the page's CSS differs from v
 
 xdotool key ctrl+s
 choose_file 保存方案 "$work/saved.txt"
-[ -f "$work/saved.txt" ] || fail "Ctrl+S saved nothing"
+# The dialog is gone a moment before the window has written the file.
+until_true test -f "$work/saved.txt" || fail "Ctrl+S saved nothing"
 "$velmora_css" --values "$work/shop.txt" --save-values "$work/expected.txt" >/dev/null
 cmp "$work/expected.txt" "$work/saved.txt" || fail "the saved values differ"
 
 # Clear everything: the page follows within about a second.
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 596 416 click 1  # Clear
-question=$(wait_for '^提示$') || fail "Clear asked nothing"
+click_until "$window" 596 416 '^提示$'  # Clear
+question=$(wait_for '^提示$')
+[ -n "$question" ] || fail "Clear asked nothing"
 xdotool windowfocus --sync "$question"
 xdotool key Return
-sleep 2
 "$velmora_css" --cleared >"$work/cleared.css"
-cmp "$work/cleared.css" <(page_css "$page") || fail "the page did not follow Clear"
+until_true page_is "$work/cleared.css" "$page" || fail "the page did not follow Clear"
 [ "$(wc -l <"$work/opened")" -eq 1 ] || fail "a change opened another tab"
 
 xdotool windowfocus --sync "$window"
 xdotool key ctrl+o
 choose_file 打开方案 "$work/saved.txt"
 xdotool windowfocus --sync "$window"
-xdotool mousemove --window "$window" 684 416 click 1  # Generate
-message=$(wait_for '^成功生成$') || fail "no success message"
+click_until "$window" 684 416 '^成功生成$'  # Generate
+message=$(wait_for '^成功生成$')
+[ -n "$message" ] || fail "no success message"
 timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css"
 cmp "$work/expected.css" "$work/clipboard.css" || fail "the boxes did not all come back"
 xdotool windowfocus --sync "$message"

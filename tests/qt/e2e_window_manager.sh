@@ -10,25 +10,23 @@ velmora=$1
 
 openbox >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 200); do
-    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_REQUEST_FRAME_EXTENTS && break
-    sleep 0.05
-done
-sleep 0.5  # the window manager takes a moment after announcing itself
+# The window manager is ready once it has announced what it supports and the work area.
+wm_ready() {
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep _NET_REQUEST_FRAME_EXTENTS >/dev/null &&
+        xprop -root _NET_WORKAREA 2>/dev/null | grep '=' >/dev/null
+}
+framed() { xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep '=' >/dev/null; }
+until_true wm_ready || fail "the window manager did not start"
 
 "$velmora" >/dev/null 2>&1 &
 pids+=($!)
-window=
-for _ in $(seq 400); do
-    window=$(xdotool search --onlyvisible --name '^Velmora$' 2>/dev/null | head -n 1) || true
-    [ -n "$window" ] && break
-    sleep 0.02
-done
+window=$(wait_for '^Velmora$')
 [ -n "$window" ] || fail "the Velmora window did not appear"
 
 client() { xwininfo -id "$window" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /^  Width/{w=$2} /^  Height/{h=$2} END{print x, y, w, h}'; }
 read -r x y w h < <(client)
-sleep 1
+until_true framed || fail "the window manager gave the window no frame"
+sleep 1  # not a wait for something to happen: a second in which nothing may move
 read -r x2 y2 w2 h2 < <(client)
 [ "$x $y $w $h" = "$x2 $y2 $w2 $h2" ] || fail "the window moved after it appeared: $x $y $w $h, then $x2 $y2 $w2 $h2"
 
@@ -48,8 +46,6 @@ fi
 
 # Generate is the last control on the page: with the focus on it, Space must reach it.
 xdotool windowfocus --sync "$window"
-sleep 0.3
 xdotool key space
-timeout 10 xdotool search --sync --onlyvisible --name '^成功生成$' >/dev/null ||
-    fail "Generate could not be reached from the keyboard"
+[ -n "$(wait_for '^成功生成$')" ] || fail "Generate could not be reached from the keyboard"
 echo "window ${w}x$h with frame at $frame_x,$frame_y on ${sw}x$sh: centred, not moved, Generate reached"

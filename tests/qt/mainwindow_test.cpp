@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -252,6 +253,40 @@ private Q_SLOTS:
         QCOMPARE(q(m_window->form().values().slot(1)), QStringLiteral("a"));
         QVERIFY(!box->isShortened());
         QVERIFY(!box->isReadOnly());
+    }
+
+    // The mark is a frame outside the part a colour fills: the marker's own light red typed
+    // as a colour is no mark, and a marked colour still shows in the box.
+    void markedBoxesHaveAFrameNoColourImitates() {
+        auto *lookalike = widget<BoxEdit>("Text4(2)");
+        auto *marked = widget<BoxEdit>("Text4(7)");
+        for (auto [box, typed] : {std::pair{lookalike, "#FFD6D6"}, std::pair{marked, " #000080"}}) {
+            box->selectAll();
+            QTest::keyClicks(box, QString::fromLatin1(typed));
+        }
+        const QImage plain = lookalike->grab().toImage();
+        const QImage framed = marked->grab().toImage();
+        const QPoint edge(0, framed.height() / 2);
+        QCOMPARE(framed.pixelColor(edge), BoxEdit::markColour());
+        QVERIFY(plain.pixelColor(edge) != BoxEdit::markColour());
+        QCOMPARE(framed.pixelColor(framed.width() - 4, framed.height() / 2), QColor(0, 0, 128));
+        QVERIFY(marked->isMarked() && !lookalike->isMarked());
+    }
+
+    // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.
+    void qtTextsAreChinese() {
+        QVERIFY2(MainWindow::useChineseQtTexts(), "Qt's Chinese translations are not installed");
+        const std::unique_ptr<QMenu> menu(widget<BoxEdit>("Text4(2)")->createStandardContextMenu());
+        QStringList entries;
+        for (QAction *action : menu->actions()) {
+            if (!action->isSeparator()) entries << action->text();
+        }
+        entries << QFileDialog::tr("File &name:") << QColorDialog::tr("&Basic colors");
+        for (const QString &entry : entries) {
+            QVERIFY2(std::any_of(entry.begin(), entry.end(),
+                                 [](QChar c) { return c.script() == QChar::Script_Han; }),
+                     qPrintable(entry));
+        }
     }
 
     void clipboardFaultsGiveTheErrorMessage_data() {

@@ -99,6 +99,15 @@ HWND waitFor(const std::function<HWND()> &found) {
     return window;
 }
 
+/**
+ * The dialog with this title (any, for nullptr) once it shows: a dialog is found as soon as it
+ * is made, before its controls are filled in.
+ */
+HWND shownDialog(const wchar_t *title) {
+    HWND found = FindWindowW(L"#32770", title);
+    return found != nullptr && IsWindowVisible(found) ? found : nullptr;
+}
+
 /** What a message box showed before it was answered. */
 struct Answered {
     bool seen = false;
@@ -109,7 +118,7 @@ struct Answered {
 std::future<Answered> answer(std::u16string caption, int button) {
     return std::async(std::launch::async, [caption, button] {
         Answered answered;
-        HWND box = waitFor([&] { return FindWindowW(L"#32770", wide(caption)); });
+        HWND box = waitFor([&] { return shownDialog(wide(caption)); });
         if (box != nullptr) {
             answered.seen = true;
             HWND prompt = GetDlgItem(box, 0xFFFF);  // the message box's text
@@ -156,11 +165,10 @@ void pressButton(HWND dialog, int id) {
  */
 std::future<bool> answerFileDialog(std::u16string title, std::filesystem::path path) {
     return std::async(std::launch::async, [title, path] {
-        HWND dialog = waitFor([&] { return FindWindowW(L"#32770", wide(title)); });
+        HWND dialog = waitFor([&] { return shownDialog(wide(title)); });
         if (dialog == nullptr) {
             return false;
         }
-        Sleep(300);  // let the dialog fill its folder view before it is answered
         HWND name = editWithId(dialog, edt1);
         if (name == nullptr) {
             name = editWithId(dialog, cmb13);
@@ -296,6 +304,17 @@ protected:
         pressKey(accel->key);
         state[VK_CONTROL] = before;
         SetKeyboardState(state);
+    }
+
+    /** The colour of the box's outermost frame, half-way down its left edge, as drawn. */
+    COLORREF frameOf(HWND box) {
+        RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        RECT r{};
+        GetWindowRect(box, &r);
+        HDC dc = GetWindowDC(box);
+        const COLORREF colour = GetPixel(dc, 0, (r.bottom - r.top) / 2);
+        ReleaseDC(box, dc);
+        return colour;
     }
 
     Paint paintOf(HWND box) {
@@ -558,13 +577,6 @@ TEST_F(Win32WindowTest, ClipboardHeldByAnotherProgram) {
     }
 }
 
-TEST_F(Win32WindowTest, LongTextIsNeverCut) {
-    const std::wstring address = L"https://img.example/" + std::wstring(100000, L'x');
-    SendMessageW(control("Text4(1)"), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address.c_str()));
-    EXPECT_EQ(GetWindowTextLengthW(control("Text4(1)")), static_cast<int>(address.size()));
-    EXPECT_EQ(form().values().slot(1).size(), address.size());
-}
-
 // Typing in a box: the form keeps the text, and the box shows the look the form gives it.
 struct TypingCase {
     const char *name;
@@ -572,6 +584,7 @@ struct TypingCase {
     std::u16string typed;
     std::optional<COLORREF> background;  // nothing: the system's own
     COLORREF textColour;
+    bool marked = false;  // a red frame, which no background can pass for
 };
 void PrintTo(const TypingCase &c, std::ostream *os) { *os << c.name; }
 
@@ -590,7 +603,9 @@ TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
     EXPECT_EQ(paint.background, background);
     EXPECT_EQ(paint.text, c.background ? c.textColour : GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(tooltipOf(box), form().look(number).tooltip);
-    if (c.background == RGB(255, 214, 214)) {
+    const COLORREF mark = RGB(kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue);
+    EXPECT_EQ(frameOf(box) == mark, c.marked);
+    if (c.marked) {
         EXPECT_FALSE(form().look(number).tooltip.empty()) << "a marked box says why";
     }
     // Its reason or colour reaches screen readers, after its name.
@@ -604,10 +619,14 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         TypingCase{"DarkColour", "Text4(2)", u"#336699", RGB(0x33, 0x66, 0x99), RGB(255, 255, 255)},
         TypingCase{"LightColour", "Text4(16)", u"rgb(255,238,0)", RGB(255, 238, 0), RGB(0, 0, 0)},
-        TypingCase{"NotAColour", "Text4(7)", u"红色", RGB(255, 214, 214), RGB(0, 0, 0)},
+        TypingCase{"NotAColour", "Text4(7)", u"红色", RGB(255, 214, 214), RGB(0, 0, 0), true},
+        TypingCase{"MarkersColourUnmarked", "Text4(7)", u"#FFD6D6", RGB(255, 214, 214),
+                   RGB(0, 0, 0)},
+        TypingCase{"SpacedColourShownMarked", "Text4(2)", u"#000080 ", RGB(0, 0, 128),
+                   RGB(255, 255, 255), true},
         TypingCase{"EmptyColour", "Text4(11)", u"", std::nullopt, 0},
         TypingCase{"HttpImage", "Text7", u"http://img.alicdn.com/a.jpg", RGB(255, 214, 214),
-                   RGB(0, 0, 0)},
+                   RGB(0, 0, 0), true},
         TypingCase{"GoodImage", "Text4(1)", u"https://img.alicdn.com/a.jpg", std::nullopt, 0},
         TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0}),
     [](const testing::TestParamInfo<TypingCase> &info) { return info.param.name; });
@@ -1189,13 +1208,12 @@ TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
     setText(box, u"#102030");
     auto answered = std::async(std::launch::async, [this] {
         HWND dialog = waitFor([this] {
-            HWND found = FindWindowW(L"#32770", nullptr);
+            HWND found = shownDialog(nullptr);
             return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
         });
         if (dialog == nullptr) {
             return false;
         }
-        Sleep(200);
         // The red, green and blue fields of the opened dialog.
         for (const auto &[id, value] :
              {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
@@ -1315,6 +1333,33 @@ void putOnClipboard(const std::u16string &value) {
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
+}
+
+// A value too long to lay out at each keystroke is shown shortened and read-only, but copied,
+// replaced and deleted whole, as the form keeps it.
+TEST_F(Win32WindowTest, LongTextIsShownShortenedAndNeverCut) {
+    const std::u16string address = u"https://img.example/" + std::u16string(100000, u'x');
+    HWND box = control("Text4(1)");
+    setText(box, address);  // as an input method or a drop does
+    EXPECT_EQ(form().values().slot(1), address);
+    EXPECT_EQ(text(box), shortenedText(address));
+    EXPECT_TRUE(GetWindowLongW(box, GWL_STYLE) & ES_READONLY);
+    putOnClipboard(u"");
+    SendMessageW(box, WM_CHAR, 0x03, 0);  // Ctrl+C
+    EXPECT_EQ(clipboardText(), address);
+    SendMessageW(box, WM_CHAR, u'a', 0);  // typing replaces it whole
+    EXPECT_EQ(form().values().slot(1), u"a");
+    EXPECT_EQ(text(box), u"a");
+    EXPECT_FALSE(GetWindowLongW(box, GWL_STYLE) & ES_READONLY);
+
+    putOnClipboard(address);
+    SendMessageW(box, EM_SETSEL, 0, 0);
+    SendMessageW(box, WM_CHAR, 0x16, 0);  // Ctrl+V: inserted, and shown shortened
+    EXPECT_EQ(form().values().slot(1), address + u"a");
+    EXPECT_EQ(text(box), shortenedText(address + u"a"));
+    SendMessageW(box, WM_KEYDOWN, VK_DELETE, 0);
+    EXPECT_EQ(form().values().slot(1), u"");
+    EXPECT_EQ(text(box), u"");
 }
 
 struct ImportCase {

@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <limits>
 #include <memory>
 
@@ -13,7 +14,7 @@ namespace velmora {
 
 namespace {
 
-constexpr qsizetype kShownStart = 80;
+constexpr int kMarkWidth = 2;
 
 }  // namespace
 
@@ -34,8 +35,9 @@ void BoxEdit::setValue(const QString &value) {
     setReadOnly(m_large);
     if (m_large) {
         m_value = value;
-        setText(value.left(kShownStart) +
-                tr("…（共 %1 个字符，已完整保留；可复制、粘贴替换或删除）").arg(value.size()));
+        setText(QString::fromStdU16String(
+            shortenedText(std::u16string_view(reinterpret_cast<const char16_t *>(value.utf16()),
+                                              static_cast<std::size_t>(value.size())))));
     } else {
         m_value.clear();
         setText(value);
@@ -122,6 +124,25 @@ void BoxEdit::contextMenuEvent(QContextMenuEvent *event) {
     menu->addSeparator();
     m_extraEntries(*menu);
     menu->exec(event->globalPos());
+}
+
+void BoxEdit::setMarked(bool marked) {
+    if (m_marked != marked) {
+        m_marked = marked;
+        update();
+    }
+}
+
+void BoxEdit::paintEvent(QPaintEvent *event) {
+    QLineEdit::paintEvent(event);
+    if (m_marked) {
+        QPainter painter(this);
+        const QRect outer = rect();
+        for (int i = 0; i < kMarkWidth; ++i) {
+            painter.setPen(markColour());
+            painter.drawRect(outer.adjusted(i, i, -i - 1, -i - 1));
+        }
+    }
 }
 
 void BoxEdit::mouseDoubleClickEvent(QMouseEvent *event) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QColor>
 #include <QLineEdit>
 #include <functional>
+
+#include "ui/form.h"
 
 class QMenu;
 
@@ -20,7 +23,7 @@ class BoxEdit final : public QLineEdit {
     Q_OBJECT
 public:
     /** Values longer than this many UTF-16 code units are shown shortened. */
-    static constexpr qsizetype kLargeValue = 65536;
+    static constexpr qsizetype kLargeValue = static_cast<qsizetype>(velmora::kLargeValue);
 
     /**
      * A box. extraEntries is called with each context menu, after the standard entries, to add
@@ -37,6 +40,20 @@ public:
     /** Whether the value is shown shortened. */
     bool isShortened() const { return m_large; }
 
+    /** The frame's colour of a marked box, drawn outside the part its background colours. */
+    static QColor markColour() {
+        return {kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue};
+    }
+
+    /**
+     * Marks the box as holding a value that looks wrong, with a red frame in place of its own:
+     * the box's background shows its colour, so no colour can pass for the mark.
+     */
+    void setMarked(bool marked);
+
+    /** Whether the box is marked. */
+    bool isMarked() const { return m_marked; }
+
 Q_SIGNALS:
     /** The user changed the value (typing, pasting, cutting, deleting, undoing). */
     void valueEdited(const QString &value);
@@ -49,6 +66,7 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void pasteValue();
@@ -58,6 +76,7 @@ private:
     std::function<void(QMenu &)> m_extraEntries;
     QString m_value;  // the whole value, while it is shown shortened
     bool m_large = false;
+    bool m_marked = false;
 };
 
 }  // namespace velmora

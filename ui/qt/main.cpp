@@ -48,6 +48,7 @@ int main(int argc, char **argv) {
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.Velmora"));
     QApplication::setFont(velmora::MainWindow::uiFont());
+    velmora::MainWindow::useChineseQtTexts();
     quitOnSignals(app);
 
     velmora::QtClipboard clipboard;

@@ -4,10 +4,12 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTranslator>
 #include <QUrl>
 
 #include "ui/qt/boxedit.h"
@@ -98,6 +100,18 @@ QFont MainWindow::uiFont() {
 #endif
     font.setPixelSize(12);
     return font;
+}
+
+bool MainWindow::useChineseQtTexts() {
+    const QLocale chinese(QLocale::Chinese, QLocale::China);
+    QLocale::setDefault(chinese);
+    auto *translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(chinese, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 QWidget *MainWindow::control(const std::string &id) const {
@@ -239,6 +253,7 @@ void MainWindow::showLook(int box, const BoxLook &look) {
         palette.setColor(QPalette::Text, toQColor(look.text));
     }
     edit->setPalette(palette);
+    edit->setMarked(look.marked);
     edit->setToolTip(toQString(look.tooltip));
     edit->setAccessibleDescription(toQString(look.description));
 }

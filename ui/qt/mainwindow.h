@@ -38,6 +38,13 @@ public:
     /** The font the window and its messages use: one that has the Chinese glyphs. */
     static QFont uiFont();
 
+    /**
+     * Gives Qt's own texts (the system's dialogs, a box's edit menu) in Chinese, as the window's
+     * own are, whatever the system's language. @return false when Qt's Chinese translations are
+     * not installed: those texts then stay in English.
+     */
+    static bool useChineseQtTexts();
+
     /** The widget built for the control with that id ("Text4(1)"), or nullptr if it is hidden. */
     QWidget *control(const std::string &id) const;
 

@@ -12,6 +12,7 @@ void BoxPainter::setLook(int box, const BoxLook &look) {
         DeleteObject(paint.brush);
     }
     paint = {};
+    paint.marked = look.marked;
     if (look.background) {
         paint.background = colourRef(*look.background);
         paint.text = colourRef(look.text);
@@ -26,6 +27,20 @@ HBRUSH BoxPainter::prepare(int box, HDC dc) const {
         SetBkColor(dc, paint.background);
     }
     return paint.brush;
+}
+
+void BoxPainter::paintMark(HWND edit) {
+    RECT frame{};
+    GetWindowRect(edit, &frame);
+    OffsetRect(&frame, -frame.left, -frame.top);
+    HDC dc = GetWindowDC(edit);
+    HBRUSH red = CreateSolidBrush(colourRef(kMarkFrameColour));
+    for (int i = 0; i < 2; ++i) {
+        FrameRect(dc, &frame, red);
+        InflateRect(&frame, -1, -1);
+    }
+    DeleteObject(red);
+    ReleaseDC(edit, dc);
 }
 
 void BoxPainter::clear() {

@@ -1,7 +1,9 @@
 #pragma once
 
-// The boxes' own colours: a colour box shows its colour, a marked box the marker's light red,
-// each with text that reads on it; other boxes keep the system's colours.
+// The boxes' own colours: a colour box shows its colour, a marked box the marker's light red
+// unless it names a colour, each with text that reads on it; other boxes keep the system's
+// colours. A marked box also gets a red frame in place of its border, outside the part its
+// colour fills, so that no colour can pass for the mark.
 
 #include <windows.h>
 
@@ -31,6 +33,12 @@ public:
      */
     HBRUSH prepare(int box, HDC dc) const;
 
+    /** Whether box is marked. */
+    bool marked(int box) const { return m_paints.at(static_cast<std::size_t>(box)).marked; }
+
+    /** Draws the mark over edit's border, once the border is drawn (WM_NCPAINT). */
+    static void paintMark(HWND edit);
+
     /** Deletes the brushes: every box has the system's colours again. */
     void clear();
 
@@ -39,6 +47,7 @@ private:
         HBRUSH brush = nullptr;  // nullptr: the system's colours
         COLORREF text = 0;
         COLORREF background = 0;
+        bool marked = false;
     };
 
     std::array<Paint, kBoxCount> m_paints{};

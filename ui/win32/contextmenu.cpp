@@ -51,7 +51,9 @@ void appendEditEntries(HMENU menu, HWND target) {
     DWORD end = 0;
     SendMessageW(target, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
-    const bool selection = start != end;
+    // A box showing its value shortened is read-only: its entries act on the whole value.
+    const bool shortened = (GetWindowLongW(target, GWL_STYLE) & ES_READONLY) != 0;
+    const bool selection = start != end || shortened;
     const auto length = static_cast<DWORD>(GetWindowTextLengthW(target));
     for (std::size_t i = 0; i < kEditEntries.size(); ++i) {
         const EditEntry &entry = kEditEntries[i];
@@ -62,7 +64,7 @@ void appendEditEntries(HMENU menu, HWND target) {
         bool enabled = true;
         switch (entry.message) {
             case WM_UNDO:
-                enabled = SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
+                enabled = !shortened && SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
                 break;
             case WM_CUT:
             case WM_COPY:

@@ -12,6 +12,7 @@
 #include "platform/win32/systemfunction.h"
 #include "ui/win32/accessibility.h"
 #include "ui/win32/contextmenu.h"
+#include "ui/win32/longvalues.h"
 #include "ui/win32/placement.h"
 #include "ui/win32/uifont.h"
 #include "ui/win32/win32text.h"
@@ -90,6 +91,7 @@ HICON loadIcon(HINSTANCE instance, int widthMetric, int heightMetric) {
 Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, const Screen &screen,
                                  std::string shopUrl)
     : m_form(std::make_unique<Form>(static_cast<FormView &>(*this), services, std::move(shopUrl))),
+      m_clipboard(services.clipboard),
       m_screen(screen),
       m_scroller(screen, kWindowExStyle) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
@@ -308,8 +310,15 @@ void Win32MainWindow::showText(int box, const std::u16string &text) {
         return;
     }
     m_showingText = true;
-    SetWindowTextW(edit, reinterpret_cast<const wchar_t *>(text.c_str()));
+    showValue(edit, text);
     m_showingText = false;
+}
+
+void Win32MainWindow::replaceValue(int box, std::u16string value) {
+    if (m_form) {
+        m_form->textEdited(box, std::move(value));
+        showText(box, m_form->values().box(box));
+    }
 }
 
 void Win32MainWindow::showLook(int box, const BoxLook &look) {
@@ -318,7 +327,7 @@ void Win32MainWindow::showLook(int box, const BoxLook &look) {
         return;
     }
     m_painter.setLook(box, look);
-    InvalidateRect(edit, nullptr, TRUE);
+    RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
     m_tooltips.setTip(box, edit, look.tooltip);
     std::wstring &description = m_descriptions.at(static_cast<std::size_t>(box));
     if (description != wideString(look.description)) {
@@ -361,6 +370,9 @@ void Win32MainWindow::onCommand(int id, int code, HWND source) {
         case Role::Box:
             if (code == EN_CHANGE && !m_showingText && m_form) {
                 m_form->textEdited(def.box, windowText(source));
+                if (m_form->values().box(def.box).size() > kLargeValue) {
+                    showText(def.box, m_form->values().box(def.box));  // set whole, as a drop does
+                }
             }
             break;
         case Role::Generate:
@@ -463,7 +475,24 @@ LRESULT Win32MainWindow::handleControlMessage(HWND control, UINT message, WPARAM
                                               LPARAM lParam) {
     const ControlDef &def = *m_defs.at(control);
     const int box = def.role == Role::Box ? def.box : -1;
+    if (box >= 0 && m_form) {
+        LongValueEdit edit =
+            editLongValue(control, message, wParam, m_form->values().box(box), m_clipboard);
+        if (edit.value) {
+            replaceValue(box, std::move(*edit.value));
+        }
+        if (edit.handled) {
+            return 0;
+        }
+    }
     switch (message) {
+        case WM_NCPAINT:
+            if (box >= 0 && m_painter.marked(box)) {
+                const LRESULT result = DefSubclassProc(control, message, wParam, lParam);
+                m_painter.paintMark(control);
+                return result;
+            }
+            break;
         case WM_SETFOCUS:
             m_lastFocus = control;
             m_scroller.scrollIntoView(control);
@@ -539,6 +568,16 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
         case WM_CTLCOLORSTATIC: {
             auto dc = reinterpret_cast<HDC>(wParam);
             const auto found = m_defs.find(reinterpret_cast<HWND>(lParam));
+            if (found != m_defs.end() && found->second->role == Role::Box) {
+                // A box showing its value shortened is read-only, but looks as the others do.
+                HBRUSH brush = m_painter.prepare(found->second->box, dc);
+                if (brush == nullptr) {
+                    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+                    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+                    brush = GetSysColorBrush(COLOR_WINDOW);
+                }
+                return reinterpret_cast<LRESULT>(brush);
+            }
             if (found != m_defs.end()) {
                 SetTextColor(dc, colourRef(found->second->colour));
             }

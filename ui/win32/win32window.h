@@ -94,10 +94,12 @@ private:
     // box: the box the files were dropped on, or -1 for the window elsewhere.
     void onDropFiles(HDROP drop, int box);
     void showContextMenu(HWND target, LPARAM where);
+    void replaceValue(int box, std::u16string value);
     void closeForm();
     void release();
 
     std::unique_ptr<Form> m_form;
+    Clipboard &m_clipboard;  // the form's, for a box's whole value when it shows it shortened
     const Screen &m_screen;
     Scroller m_scroller;
     BoxPainter m_painter;
