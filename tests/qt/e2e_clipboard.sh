@@ -15,12 +15,12 @@ pids+=($velmora_pid)
 
 window=$(wait_for '^Velmora$')
 [ -n "$window" ] || fail "the Velmora window did not appear: $(cat "$work/velmora.log")"
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key space
 
 message=$(wait_for '^成功生成$')
 [ -n "$message" ] || fail "no success message after Space"
-xdotool windowfocus --sync "$message"
+focus "$message"
 xdotool key Return
 until_true hidden '^成功生成$' || fail "the message did not close on Return"
 kill -0 "$velmora_pid" 2>/dev/null || fail "velmora is no longer running"

@@ -17,7 +17,7 @@ window=$(wait_for '^Velmora$')
 thief_pid=$!
 pids+=($thief_pid)
 until_true test -s "$work/thief" || fail "the other program did not take the clipboard"
-xdotool windowfocus --sync "$window"
+focus "$window"
 logged=$(wc -l <"$work/stderr")
 start=$(date +%s%N)
 xdotool key space
@@ -33,10 +33,10 @@ took=$(( ($(date +%s%N) - start) / 1000000 ))
 [ "$took" -lt 8000 ] || fail "the copy-failed message took $took ms"
 kill "$thief_pid"
 wait "$thief_pid" 2>/dev/null || true
-xdotool windowfocus --sync "$message"
+focus "$message"
 xdotool key Return
 until_true hidden '^(复制失败|成功生成)$' || fail "the message did not close on Return"
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key space
 [ -n "$(wait_for '^成功生成$')" ] || fail "Generate did not copy once the clipboard was free"
 lines=$(( $(wc -l <"$work/stderr") - logged ))

@@ -22,5 +22,14 @@ until_true() { until_true_for 20 "$@"; }
 # The first visible window whose name matches the pattern, waited for up to 20 seconds; empty
 # when there is none by then.
 wait_for() { { timeout 20 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null || true; } | head -n 1; }
+# Gives the window the keyboard focus. xdotool's own --sync waits for ever when the focus is
+# taken back (a window manager or dialog on a loaded machine): each try is bounded, and
+# repeated until the focus holds, for up to 20 seconds.
+focus() {
+    for _ in $(seq 20); do
+        timeout 1 xdotool windowfocus --sync "$1" 2>/dev/null && return 0
+    done
+    fail "could not give the focus to window $1"
+}
 shown() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 hidden() { ! shown "$1"; }

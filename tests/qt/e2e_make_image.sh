@@ -28,19 +28,19 @@ page_css() { sed -n '/^<style id="generated">$/,/^<\/style>/p' "$1" | sed '1d;$d
 PATH="$work/bin:$PATH" "$velmora" >"$work/velmora.log" 2>&1 &
 pids+=($!)
 window=$(wait_for '^Velmora$') || fail "the Velmora window did not appear"
-xdotool windowfocus --sync "$window"
+focus "$window"
 sleep 0.3
 xdotool mousemove --window "$window" 304 36 click --repeat 2 --delay 60 1  # the bar's box
 
 dialog=$(wait_for '^(Select Color|选择颜色)$') || fail "no colour dialog"
-xdotool windowfocus --sync "$dialog"
+focus "$dialog"
 sleep 0.3
 xdotool key alt+h ctrl+a
 xdotool type --delay 5 '#FF6600'
 xdotool key Return
 
 dialog=$(wait_for '^保存背景图$') || fail "no save dialog"
-xdotool windowfocus --sync "$dialog"
+focus "$dialog"
 sleep 0.3
 xdotool key Return
 image="$HOME/图片/导航背景-FF6600.png"
@@ -51,7 +51,7 @@ cmp "$work/expected.png" "$image" || fail "the window's image differs from velmo
 size=$(python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$image")
 [ "$size" = 950x30 ] || fail "the image is $size"
 
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key F5
 for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
 page=$(head -n 1 "$work/opened")

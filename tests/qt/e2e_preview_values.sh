@@ -42,7 +42,7 @@ choose_file() {  # title path
     local dialog
     dialog=$(wait_for "^$1\$")
     [ -n "$dialog" ] || fail "no dialog '$1'"
-    xdotool windowfocus --sync "$dialog"
+    focus "$dialog"
     xdotool key ctrl+a
     xdotool type --delay 5 "$2"
     # The completion list may have opened over the field, and a Return would only close it:
@@ -59,11 +59,11 @@ PATH="$work/bin:$PATH" "$velmora" >"$work/velmora.log" 2>&1 &
 pids+=($!)
 window=$(wait_for '^Velmora$')
 [ -n "$window" ] || fail "the Velmora window did not appear"
-xdotool windowfocus --sync "$window"
+focus "$window"
 
 xdotool key ctrl+o
 choose_file 打开方案 "$work/shop.txt"
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key F5
 until_true test -s "$work/opened" || fail "F5 opened nothing"
 url=$(head -n 1 "$work/opened")
@@ -82,26 +82,26 @@ until_true test -f "$work/saved.txt" || fail "Ctrl+S saved nothing"
 cmp "$work/expected.txt" "$work/saved.txt" || fail "the saved values differ"
 
 # Clear everything: the page follows within about a second.
-xdotool windowfocus --sync "$window"
+focus "$window"
 click_until "$window" 596 416 '^提示$'  # Clear
 question=$(wait_for '^提示$')
 [ -n "$question" ] || fail "Clear asked nothing"
-xdotool windowfocus --sync "$question"
+focus "$question"
 xdotool key Return
 "$velmora_css" --cleared >"$work/cleared.css"
 until_true page_is "$work/cleared.css" "$page" || fail "the page did not follow Clear"
 [ "$(wc -l <"$work/opened")" -eq 1 ] || fail "a change opened another tab"
 
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key ctrl+o
 choose_file 打开方案 "$work/saved.txt"
-xdotool windowfocus --sync "$window"
+focus "$window"
 click_until "$window" 684 416 '^成功生成$'  # Generate
 message=$(wait_for '^成功生成$')
 [ -n "$message" ] || fail "no success message"
 timeout 10 xclip -selection clipboard -out -target UTF8_STRING >"$work/clipboard.css"
 cmp "$work/expected.css" "$work/clipboard.css" || fail "the boxes did not all come back"
-xdotool windowfocus --sync "$message"
+focus "$message"
 xdotool key Return
 
 kill "${pids[0]}"

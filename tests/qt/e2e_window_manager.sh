@@ -45,7 +45,7 @@ fi
 [ "$frame_x" -ge 0 ] && [ "$frame_y" -ge 0 ] || fail "the frame starts off the screen"
 
 # Generate is the last control on the page: with the focus on it, Space must reach it.
-xdotool windowfocus --sync "$window"
+focus "$window"
 xdotool key space
 [ -n "$(wait_for '^成功生成$')" ] || fail "Generate could not be reached from the keyboard"
 echo "window ${w}x$h with frame at $frame_x,$frame_y on ${sw}x$sh: centred, not moved, Generate reached"

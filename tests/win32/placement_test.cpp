@@ -31,7 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
     Controls, ControlRectTest,
     testing::Values(RectCase{"Frame2", 96, {16, 8, 16 + 713, 8 + 385}},
                     RectCase{"Text4(1)", 96, {16 + 168, 8 + 16, 184 + 241, 24 + 25}},
-                    RectCase{"Text4(1)", 144, {24 + 252, 12 + 24, 276 + 362, 36 + 38}}),
+                    RectCase{"Text4(1)", 144, {24 + 252, 12 + 24, 276 + 362, 36 + 38}},
+                    // A prompt ends where its box begins: above it, it would hide the box's border.
+                    RectCase{"Label6(7)", 96, {16 + 432, 8 + 119, 16 + 624, 127 + 17}}),
     [](const testing::TestParamInfo<RectCase> &info) {
         std::string name = info.param.id;
         std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });

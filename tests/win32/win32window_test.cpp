@@ -410,7 +410,9 @@ TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
         const ControlDef *frame = def.container.empty() ? nullptr : &controlById(def.container);
         EXPECT_EQ(r.left, px(def.left) + (frame ? px(frame->left) : 0)) << controlId(def);
         EXPECT_EQ(r.top, px(def.top) + (frame ? px(frame->top) : 0)) << controlId(def);
-        EXPECT_EQ(r.right - r.left, px(def.width)) << controlId(def);
+        // A prompt ends where its box begins (see the placement tests).
+        const RECT place = controlRect(def, 96);
+        EXPECT_EQ(r.right - r.left, place.right - place.left) << controlId(def);
         EXPECT_EQ(r.bottom - r.top, px(def.height)) << controlId(def);
         if (def.kind != ControlKind::Frame) {
             EXPECT_EQ(text(hwnd), def.text) << controlId(def);

@@ -18,7 +18,16 @@ RECT controlRect(const ControlDef &def, UINT dpi) {
         left += scaled(frame.left, dpi);
         top += scaled(frame.top, dpi);
     }
-    return {left, top, left + scaled(def.width, dpi), top + scaled(def.height, dpi)};
+    RECT place{left, top, left + scaled(def.width, dpi), top + scaled(def.height, dpi)};
+    if (def.kind == ControlKind::Label && def.box >= 0) {
+        // A prompt comes right before its box in the child order, for screen readers, and so
+        // lies above it: where the two overlap it would hide the box's left border.
+        const RECT box = controlRect(controlOfBox(def.box), dpi);
+        if (box.left > place.left && box.left < place.right) {
+            place.right = box.left;
+        }
+    }
+    return place;
 }
 
 WindowFit fitToWorkArea(SIZE content, SIZE frame, SIZE bars, const Rect &work) {

@@ -240,13 +240,7 @@ void Win32MainWindow::layout(UINT dpi) {
     HFONT font = createUiFont(dpi);
 
     for (const auto &[hwnd, def] : m_defs) {
-        int left = scaled(def->left, dpi);
-        int top = scaled(def->top, dpi);
-        if (!def->container.empty()) {
-            const ControlDef &frame = controlById(def->container);
-            left += scaled(frame.left, dpi);
-            top += scaled(frame.top, dpi);
-        }
+        const RECT place = controlRect(*def, dpi);
         SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (hwnd == m_frameCaption) {
             HDC dc = GetDC(hwnd);
@@ -255,10 +249,11 @@ void Win32MainWindow::layout(UINT dpi) {
             GetTextExtentPoint32W(dc, wide(def->text), static_cast<int>(def->text.size()), &extent);
             SelectObject(dc, old);
             ReleaseDC(hwnd, dc);
-            MoveWindow(hwnd, left + scaledPx(kCaptionIndentPx, dpi), top, extent.cx + 4, extent.cy,
-                       TRUE);
+            MoveWindow(hwnd, place.left + scaledPx(kCaptionIndentPx, dpi), place.top, extent.cx + 4,
+                       extent.cy, TRUE);
         } else {
-            MoveWindow(hwnd, left, top, scaled(def->width, dpi), scaled(def->height, dpi), TRUE);
+            MoveWindow(hwnd, place.left, place.top, place.right - place.left,
+                       place.bottom - place.top, TRUE);
         }
     }
     if (m_font != nullptr) {
