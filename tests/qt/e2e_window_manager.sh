@@ -8,7 +8,7 @@ set -euo pipefail
 velmora=$1
 . "$(dirname "$0")/e2e_common.sh"
 
-openbox >/dev/null 2>&1 &
+openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
 # The window manager is ready once it has announced what it supports and the work area.
 wm_ready() {
@@ -16,7 +16,7 @@ wm_ready() {
         xprop -root _NET_WORKAREA 2>/dev/null | grep '=' >/dev/null
 }
 framed() { xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep '=' >/dev/null; }
-until_true wm_ready || fail "the window manager did not start"
+until_true wm_ready || fail "the window manager did not start: $(cat "$work/openbox.log")"
 
 "$velmora" >/dev/null 2>&1 &
 pids+=($!)
