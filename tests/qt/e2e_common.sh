@@ -11,11 +11,12 @@ cleanup() {
 trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 # until_true COMMAND...: whether the command succeeds within 20 seconds, tried every 20 ms;
-# until_true_for SECONDS COMMAND... likewise within that many seconds.
+# until_true_for SECONDS COMMAND... likewise within that many seconds. Bounded by the clock, not
+# by a count of tries: on a loaded machine each try itself may take a long time.
 until_true_for() {
-    local tries=$(($1 * 50))
+    local end=$((SECONDS + $1))
     shift
-    for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.02; done
+    while [ "$SECONDS" -lt "$end" ]; do "$@" && return 0; sleep 0.02; done
     return 1
 }
 until_true() { until_true_for 20 "$@"; }

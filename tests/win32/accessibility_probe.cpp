@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/utf.h"
+#include "heard.h"
 #include "ui/form.h"
 #include "ui/messages.h"
 #include "ui/windowtable.h"
@@ -21,42 +22,6 @@
 namespace {
 
 using namespace velmora;
-
-struct Heard {
-    std::u16string name;
-    std::u16string description;
-    LONG role = 0;
-};
-
-Heard hear(HWND control) {
-    Heard heard;
-    IAccessible *object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          __uuidof(IAccessible),
-                                          reinterpret_cast<void **>(&object)))) {
-        return heard;
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) {
-        BSTR text = nullptr;
-        std::u16string value;
-        if ((object->*get)(self, &text) == S_OK && text != nullptr) {
-            value = reinterpret_cast<const char16_t *>(text);
-        }
-        SysFreeString(text);
-        return value;
-    };
-    heard.name = read(&IAccessible::get_accName);
-    heard.description = read(&IAccessible::get_accDescription);
-    VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
-        heard.role = role.lVal;
-    }
-    object->Release();
-    return heard;
-}
 
 LONG expectedRole(const ControlDef &def) {
     return def.kind == ControlKind::Button ? ROLE_SYSTEM_PUSHBUTTON

@@ -30,6 +30,7 @@
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakescreen.h"
 #include "fakes/fakeurlopener.h"
+#include "heard.h"
 #include "platform/files.h"
 #include "platform/win32/win32clipboard.h"
 #include "platform/win32/win32dialogs.h"
@@ -181,44 +182,6 @@ std::future<bool> answerFileDialog(std::u16string title, std::filesystem::path p
         pressButton(dialog, IDOK);
         return true;
     });
-}
-
-/** What the system's accessibility (oleacc) reports of a control, as a screen reader hears it. */
-struct Heard {
-    std::u16string name;
-    std::u16string description;
-    LONG role = 0;
-};
-
-Heard hear(HWND control) {
-    Heard heard;
-    IAccessible *object = nullptr;
-    if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                          __uuidof(IAccessible),
-                                          reinterpret_cast<void **>(&object)))) {
-        ADD_FAILURE() << "no accessible object";
-        return heard;
-    }
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    const auto read = [&](HRESULT (STDMETHODCALLTYPE IAccessible::*get)(VARIANT, BSTR *)) {
-        BSTR text = nullptr;
-        std::u16string value;
-        if ((object->*get)(self, &text) == S_OK && text != nullptr) {
-            value = reinterpret_cast<const char16_t *>(text);
-        }
-        SysFreeString(text);
-        return value;
-    };
-    heard.name = read(&IAccessible::get_accName);
-    heard.description = read(&IAccessible::get_accDescription);
-    VARIANT role{};
-    if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) {
-        heard.role = role.lVal;
-    }
-    object->Release();
-    return heard;
 }
 
 /** A screen whose metrics cannot be had. */
