@@ -19,6 +19,7 @@
 #include "core/generator.h"
 #include "core/importer.h"
 #include "core/plan.h"
+#include "ratioreporter.h"
 
 namespace {
 
@@ -143,34 +144,6 @@ void importHostileValues(benchmark::State &state) {
 }
 BENCHMARK(importHostileValues)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
 
-/** Console output as usual, plus the time per iteration of each benchmark for the ratios. */
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                m_seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-            }
-        }
-    }
-
-    /** Prints cost/baseline against the target; returns false when over it or not measured. */
-    bool ratio(const std::string &cost, const std::string &baseline, double target,
-               const std::string &note = "") {
-        if (!m_seconds.count(cost) || !m_seconds.count(baseline)) {
-            return true;  // filtered out of this run
-        }
-        const double value = m_seconds[cost] / m_seconds[baseline];
-        std::cout << cost << " / " << baseline << " = " << value << " (target <= " << target << ")"
-                  << note << (value <= target ? "" : "  OVER TARGET") << '\n';
-        return value <= target;
-    }
-
-private:
-    std::map<std::string, double> m_seconds;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -178,7 +151,7 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    RatioReporter reporter;
+    velmora::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     bool ok = reporter.ratio("generateStartValues", "copyTemplate", 10.0);
     ok = reporter.ratio("generateLargeValues", "memcpyLargeOutput", 3.0) && ok;

@@ -11,6 +11,7 @@
 
 #include "core/png.h"
 #include "platform/files.h"
+#include "ratioreporter.h"
 
 namespace {
 
@@ -64,19 +65,6 @@ void makeAndWriteImageUnflushed(benchmark::State &state) {
 }
 BENCHMARK(makeAndWriteImageUnflushed)->Unit(benchmark::kMicrosecond);
 
-class TimeReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0) {
-                m_seconds[run.benchmark_name()] = run.real_accumulated_time / run.iterations;
-            }
-        }
-    }
-    std::map<std::string, double> m_seconds;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -84,11 +72,10 @@ int main(int argc, char **argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
         return 1;
     }
-    TimeReporter reporter;
+    velmora::RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double made = reporter.m_seconds["makeAndWriteImageUnflushed"];
-    const double ratio =
-        reporter.m_seconds["makeAndWriteImage"] / reporter.m_seconds["writeMadeImage"];
+    const double made = reporter.seconds("makeAndWriteImageUnflushed");
+    const double ratio = reporter.seconds("makeAndWriteImage") / reporter.seconds("writeMadeImage");
     const bool fast = made * 1000 <= 5.0, cheap = ratio <= 1.5;
     std::cout << "makeAndWriteImageUnflushed = " << made * 1000 << " ms (target <= 5 ms)"
               << (fast ? "" : "  OVER TARGET") << '\n'
