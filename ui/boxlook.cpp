@@ -1,0 +1,81 @@
+#include "boxlook.h"
+
+#include <vector>
+
+#include "ui/messages.h"
+
+namespace velmora {
+
+namespace {
+
+/** Black or white, whichever reads better on the colour. */
+Rgb readableOn(Rgb colour) {
+    const int luma = 299 * colour.red + 587 * colour.green + 114 * colour.blue;
+    return luma >= 128000 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
+}
+
+std::u16string_view problemText(Problem problem) {
+    switch (problem) {
+        case Problem::Spaces:
+            return messages::kProblemSpaces;
+        case Problem::NotAColour:
+            return messages::kProblemNotAColour;
+        case Problem::DroppedColourName:
+            return messages::kProblemDroppedColourName;
+        case Problem::NotAnAddress:
+            return messages::kProblemNotAnAddress;
+        case Problem::NotHttps:
+            return messages::kProblemNotHttps;
+        case Problem::ForeignHost:
+            return messages::kProblemForeignHost;
+        case Problem::BreaksUrl:
+            return messages::kProblemBreaksUrl;
+        case Problem::LocalFile:
+            return messages::kProblemLocalFile;
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<Rgb> shownColour(std::u16string_view value) {
+    const std::size_t first = value.find_first_not_of(u" \t");
+    if (first == std::u16string_view::npos) {
+        return std::nullopt;
+    }
+    return parseColour(value.substr(first, value.find_last_not_of(u" \t") - first + 1));
+}
+
+BoxLook boxLook(int box, const StyleValues &values) {
+    const std::u16string &value = values.box(box);
+    const bool image = isImageBox(box);
+    BoxLook look;
+    const std::vector<Problem> problems = checkValue(image, value);
+    look.marked = !problems.empty();
+    for (Problem problem : problems) {
+        if (!look.tooltip.empty()) {
+            look.tooltip += u'\n';
+        }
+        look.tooltip += problemText(problem);
+    }
+    if (!look.marked) {
+        look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;
+    }
+    // A colour box shows the colour typed, marked or not; the frame tells the marked ones.
+    if (const std::optional<Rgb> colour = image ? std::nullopt : shownColour(value)) {
+        look.background = *colour;
+        look.text = readableOn(*colour);
+        look.description = look.marked ? look.tooltip + u'\n' : std::u16string();
+        look.description += std::u16string(messages::kColourDescription) + hexColour(*colour);
+    } else {
+        if (look.marked) {
+            look.background = kMarkerColour;
+            look.text = Rgb{0, 0, 0};
+        }
+        // Why it is marked, or how to choose a colour; an image box that is fine needs nothing.
+        look.description = look.marked || !image ? look.tooltip : std::u16string();
+    }
+    return look;
+}
+
+}  // namespace velmora

@@ -1,0 +1,47 @@
+#pragma once
+
+// How a box shows what its value is worth: the colour it names, a red frame and the reason when
+// the shop editor would not take it as meant, and what a screen reader says of it.
+
+#include <optional>
+#include <string>
+
+#include "core/generator.h"
+#include "core/valuecheck.h"
+
+namespace velmora {
+
+/** How a box looks beyond its text. */
+struct BoxLook {
+    std::optional<Rgb> background;  ///< nothing: the toolkit's own
+    Rgb text;                       ///< the text's colour, where background is set
+    std::u16string tooltip;         ///< empty: none
+    /// what a screen reader says after the box's name and text: why it is marked, the colour it
+    /// shows, or how to choose one
+    std::u16string description;
+    /// The value looks wrong: the box gets a red frame, a sign that no colour in it can imitate.
+    bool marked = false;
+
+    bool operator==(const BoxLook &) const = default;
+};
+
+/**
+ * The light red of a marked box whose value names no colour; a marked colour box that names
+ * one shows that colour.
+ */
+inline constexpr Rgb kMarkerColour{255, 214, 214};
+
+/** The frame of a marked box, drawn outside the part its background colours. */
+inline constexpr Rgb kMarkFrameColour{220, 0, 0};
+
+/** The colour a box's value names, spaces and tabs around it allowed; nothing for no colour. */
+std::optional<Rgb> shownColour(std::u16string_view value);
+
+/**
+ * The look of the box with that number (as StyleValues::box) for the values: marked with the
+ * reasons of checkValue, one a line, in tooltip and description; a colour box shows the colour
+ * it names, with black or white text, whichever reads better on it.
+ */
+BoxLook boxLook(int box, const StyleValues &values);
+
+}  // namespace velmora

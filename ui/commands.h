@@ -1,0 +1,47 @@
+#pragma once
+
+// What the shop owner can ask of the window besides typing, and where the window's menus offer it.
+
+#include <array>
+#include <string_view>
+
+namespace velmora {
+
+/** What the user can ask of the window besides its buttons. */
+enum class Command {
+    Generate,
+    Clear,
+    ShopLink,
+    Preview,     ///< show the bar in the browser, following later changes
+    OpenValues,  ///< load a values file chosen in the system's dialog
+    SaveValues,  ///< save every value to a file chosen in the system's dialog
+    PickColour,  ///< choose a colour box's colour in the system's dialog
+    Import,      ///< read the navigation code on the clipboard back into the boxes
+    MakeImage,   ///< make an image box's background from a colour, saved as a PNG
+};
+
+/** How many commands there are: Command values run from 0 to kCommandCount - 1. */
+inline constexpr int kCommandCount = static_cast<int>(Command::MakeImage) + 1;
+
+/** An entry of the window's menus, with its shortcut. */
+struct MenuEntry {
+    Command command;
+    std::u16string_view text;  ///< the menu text
+    std::string_view keys;     ///< the shortcut, as "F5" or "Ctrl+S"; empty for none
+};
+
+/** The entries of the window's context menu and of each box's menu, below its own entries. */
+inline constexpr std::array<MenuEntry, 4> kMenuEntries{{
+    {Command::Preview, u"预览", "F5"},
+    {Command::Import, u"导入代码", "Ctrl+I"},
+    {Command::OpenValues, u"打开方案…", "Ctrl+O"},
+    {Command::SaveValues, u"保存方案…", "Ctrl+S"},
+}};
+
+/** The entry that colour boxes' menus have besides, also reached by a double click. */
+inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色…", ""};
+
+/** The last entry of image boxes' menus, also reached by a double click. */
+inline constexpr MenuEntry kMakeImageEntry{Command::MakeImage, u"制作背景图…", ""};
+
+}  // namespace velmora
