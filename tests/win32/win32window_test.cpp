@@ -37,6 +37,7 @@
 #include "platform/win32/win32messageboxes.h"
 #include "platform/win32/win32urlopener.h"
 #include "ui/messages.h"
+#include "ui/win32/linklabel.h"
 #include "ui/win32/program.h"
 
 namespace velmora {
@@ -191,7 +192,7 @@ public:
     Rect availableGeometry() const override { return geometry(); }
 };
 
-/** What an edit box is painted with, as its parent answers WM_CTLCOLOREDIT. */
+/** What a control is painted with, as its parent answers WM_CTLCOLOREDIT or WM_CTLCOLORSTATIC. */
 struct Paint {
     COLORREF brush, background, text;
 };
@@ -280,11 +281,11 @@ protected:
         return colour;
     }
 
-    Paint paintOf(HWND box) {
+    Paint paintOf(HWND box, UINT message = WM_CTLCOLOREDIT) {
         HDC dc = GetDC(box);
-        const auto brush = reinterpret_cast<HBRUSH>(
-            SendMessageW(m_window->handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
-                         reinterpret_cast<LPARAM>(box)));
+        const auto brush = reinterpret_cast<HBRUSH>(SendMessageW(m_window->handle(), message,
+                                                                 reinterpret_cast<WPARAM>(dc),
+                                                                 reinterpret_cast<LPARAM>(box)));
         LOGBRUSH logBrush{};
         GetObjectW(brush, sizeof logBrush, &logBrush);
         const Paint paint{logBrush.lbColor, GetBkColor(dc), GetTextColor(dc)};
@@ -511,6 +512,48 @@ TEST_F(Win32WindowTest, ShopLinkOpensOrGivesTheAddress) {
         << answered.prompt.size();
 }
 
+TEST_F(Win32WindowTest, LabelsShowTheirColoursAndTheLinkTheHand) {
+    const HCURSOR hand = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_HAND));
+    const struct {
+        const char *label;
+        COLORREF text;
+        bool hand;
+    } cases[] = {
+        {"Label3", RGB(255, 0, 0), true},  // the shop link
+        {"Label7", RGB(255, 0, 0), false},
+        {"Label9(0)", GetSysColor(COLOR_BTNTEXT), false},
+    };
+    for (const auto &c : cases) {
+        const Paint paint = paintOf(control(c.label), WM_CTLCOLORSTATIC);
+        EXPECT_EQ(paint.text, c.text) << c.label;
+        EXPECT_EQ(paint.background, GetSysColor(COLOR_BTNFACE)) << c.label;
+        EXPECT_EQ(paint.brush, GetSysColor(COLOR_BTNFACE)) << c.label;
+        SetCursor(nullptr);
+        SendMessageW(m_window->handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(control(c.label)),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        EXPECT_EQ(GetCursor() == hand, c.hand) << c.label;
+    }
+}
+
+TEST(LinkLabel, OnlyAFreshSpacePressesTheLink) {
+    const struct {
+        UINT message;
+        WPARAM key;
+        LPARAM data;
+        bool pressed;
+    } cases[] = {
+        {WM_KEYDOWN, VK_SPACE, 0x00390001, true},
+        {WM_KEYDOWN, VK_SPACE, 0x40390001, false},   // held down: the key repeats
+        {WM_KEYDOWN, VK_RETURN, 0x001C0001, false},  // Enter reaches the window as IDOK
+        {WM_CHAR, L' ', 0x00390001, false},
+    };
+    for (const auto &c : cases) {
+        const LinkMessage link = linkMessage(nullptr, c.message, c.key, c.data);
+        EXPECT_EQ(link.pressed, c.pressed) << c.message << ' ' << c.key << ' ' << c.data;
+        EXPECT_EQ(link.handled, c.pressed) << c.message << ' ' << c.key << ' ' << c.data;
+    }
+}
+
 TEST_F(Win32WindowTest, ClipboardHeldByAnotherProgram) {
     for (const bool released : {true, false}) {
         HANDLE holding = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -567,6 +610,11 @@ TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
     EXPECT_EQ(paint.brush, background);
     EXPECT_EQ(paint.background, background);
     EXPECT_EQ(paint.text, c.background ? c.textColour : GetSysColor(COLOR_WINDOWTEXT));
+    // Read-only, showing a long value shortened, it is painted as a static and looks the same.
+    const Paint asStatic = paintOf(box, WM_CTLCOLORSTATIC);
+    EXPECT_EQ(asStatic.brush, background);
+    EXPECT_EQ(asStatic.background, background);
+    EXPECT_EQ(asStatic.text, paint.text);
     EXPECT_EQ(tooltipOf(box), form().look(number).tooltip);
     const COLORREF mark = RGB(kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue);
     EXPECT_EQ(frameOf(box) == mark, c.marked);

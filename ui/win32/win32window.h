@@ -7,24 +7,28 @@
 // all the work; this class shows what the form tells it (FormView) and forwards the user's
 // clicks, edits, menu entries, shortcuts and dropped files, each routed by the control's role.
 // On a work area smaller than the window, the window shrinks to fit and scrolls its controls.
+//
+// The window procedure and the focusable controls' subclass procedure are the one place where
+// messages arrive; each goes on to the part that handles it: the controls and their layout
+// (controls.h), the boxes (boxedits.h), what the user asks of the form (commands.h), the shop
+// link (linklabel.h), dropped files (drops.h), the controls' colours (controlcolours.h),
+// scrolling (scroller.h), the focus on activation (focuskeeper.h) and accessibility
+// (accessibility.h).
 
 #include <windows.h>
 
-#include <array>
-#include <map>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "platform/screen.h"
 #include "ui/form.h"
 #include "ui/win32/accessibility.h"
-#include "ui/win32/boxpainter.h"
-#include "ui/win32/boxtooltips.h"
+#include "ui/win32/boxedits.h"
+#include "ui/win32/commands.h"
 #include "ui/win32/contextmenu.h"
+#include "ui/win32/controls.h"
+#include "ui/win32/focuskeeper.h"
 #include "ui/win32/scroller.h"
-#include "ui/windowtable.h"
 
 namespace velmora {
 
@@ -86,36 +90,23 @@ private:
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
 
-    void createControls(UINT dpi);
     void layout(UINT dpi);
-    int boxOf(HWND control) const;
-    void onCommand(int id, int code, HWND source);
-    void trigger(Command command, int box = -1);
+    void onCommand(WPARAM wParam, HWND source);
     // box: the box the files were dropped on, or -1 for the window elsewhere.
     void onDropFiles(HDROP drop, int box);
-    void showContextMenu(HWND target, LPARAM where);
-    void replaceValue(int box, std::u16string value);
     void closeForm();
     void release();
 
     std::unique_ptr<Form> m_form;
-    Clipboard &m_clipboard;  // the form's, for a box's whole value when it shows it shortened
     const Screen &m_screen;
     Scroller m_scroller;
-    BoxPainter m_painter;
-    BoxTooltips m_tooltips;
-    HWND m_window = nullptr;
-    HWND m_lastFocus = nullptr;  // the control that gets the focus back on activation
-    HFONT m_font = nullptr;
-    HACCEL m_accelerators = nullptr;
-    HWND m_frameCaption = nullptr;      // the frame's caption, drawn in its own colour
-    bool m_showingText = false;         // the form is setting a box's text: no edit to report
-    bool m_creatingWithValues = false;  // the boxes were made with the texts the form shows
-    std::map<std::string, HWND> m_controls;
-    std::map<HWND, const ControlDef *> m_defs;
-    std::array<HWND, kBoxCount> m_boxes{};
-    std::array<std::wstring, kBoxCount> m_descriptions;  // what a screen reader adds to each box
+    WindowControls m_controls;
     ControlAccessibility m_accessibility;
+    BoxEdits m_boxes;
+    WindowCommands m_commands;
+    FocusKeeper m_focus;
+    HWND m_window = nullptr;
+    HACCEL m_accelerators = nullptr;
 };
 
 }  // namespace velmora
