@@ -97,6 +97,9 @@ std::string describe(Problem problem) {
         case Problem::LocalFile:
             return "is an image on this computer; upload it to the shop's picture space and use "
                    "the picture's address instead";
+        case Problem::EndsComment:
+            return "holds '*/', which ends the comment of line 1 early, so that the shop editor "
+                   "drops the next rule";
     }
     return "looks wrong";
 }

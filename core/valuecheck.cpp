@@ -1,6 +1,8 @@
 #include "valuecheck.h"
 
 #include <algorithm>
+#include <charconv>
+#include <limits>
 
 namespace velmora {
 
@@ -83,80 +85,110 @@ std::optional<Rgba> parseHex(std::string_view digits) {
     return Rgba{channel(0), channel(1), channel(2)};
 }
 
-/** A number of rgb(): digits with an optional fraction, and an optional "%". */
+bool isCssSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+std::string_view trimCss(std::string_view text) {
+    while (!text.empty() && isCssSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isCssSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+/**
+ * A number as CSS writes one (an optional sign, digits with an optional fraction, an optional
+ * exponent: "+.5", "1e2"; never "5." nor "1e"), with an optional "%", which sets percent.
+ */
 std::optional<double> parseNumber(std::string_view text, bool &percent) {
     percent = text.ends_with('%');
     if (percent) {
         text.remove_suffix(1);
     }
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string_view::npos ||
-        std::count(text.begin(), text.end(), '.') > 1 || text == ".") {
+    std::size_t at = 0;
+    const auto skip = [&](std::string_view chars) {
+        if (at < text.size() && chars.find(text[at]) != std::string_view::npos) ++at;
+    };
+    const auto digits = [&] {
+        const std::size_t from = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+        return at - from;
+    };
+    skip("+-");
+    const std::size_t unsignedAt = at;
+    std::size_t mantissa = digits();
+    if (at < text.size() && text[at] == '.') {
+        ++at;
+        const std::size_t fraction = digits();
+        if (fraction == 0) {
+            return std::nullopt;
+        }
+        mantissa += fraction;
+    }
+    if (mantissa == 0) {
         return std::nullopt;
     }
-    double value = 0, scale = 0;
-    for (char c : text) {
-        if (c == '.') {
-            scale = 1;
-        } else if (scale > 0) {
-            value += (c - '0') * (scale /= 10);
-        } else {
-            value = value * 10 + (c - '0');
+    bool tiny = false;
+    if (at < text.size() && text[at] == 'e') {
+        ++at;
+        tiny = at < text.size() && text[at] == '-';
+        skip("+-");
+        if (digits() == 0) {
+            return std::nullopt;
         }
     }
-    return value;
-}
-
-std::string_view trimAscii(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-std::optional<Rgba> parseFunction(std::string_view text) {
-    const bool alpha = text.starts_with("rgba(");
-    if (!alpha && !text.starts_with("rgb(")) {
+    if (at != text.size()) {
         return std::nullopt;
     }
-    if (!text.ends_with(')')) {
+    double value = 0;
+    const std::string_view number = text.substr(unsignedAt);
+    if (std::from_chars(number.data(), number.data() + number.size(), value).ec != std::errc{}) {
+        value = tiny ? 0 : std::numeric_limits<double>::infinity();
+    }
+    return text.front() == '-' ? -value : value;
+}
+
+/** Rounded as browsers round a colour's channels: halves up. */
+std::uint8_t channelOf(double value) { return static_cast<std::uint8_t>(value + 0.5); }
+
+/**
+ * rgb(r, g, b) or rgba(r, g, b, a) as CSS's comma syntax has them: the three channels all numbers
+ * (0 to 255) or all percentages, never mixed; the alpha a number (0 to 1) or a percentage. Browsers
+ * would clamp a value outside those ranges; it is refused here as most likely mistyped.
+ */
+std::optional<Rgba> parseFunction(std::string_view text) {
+    const bool alpha = text.starts_with("rgba(");
+    if ((!alpha && !text.starts_with("rgb(")) || !text.ends_with(')')) {
         return std::nullopt;
     }
     std::string_view args = text.substr(alpha ? 5 : 4);
     args.remove_suffix(1);
-    std::array<std::uint8_t, 4> channels{0, 0, 0, 255};
     const std::size_t expected = alpha ? 4 : 3;
-    std::size_t count = 0;
-    while (count < expected) {
+    std::array<std::uint8_t, 4> channels{0, 0, 0, 255};
+    bool percentChannels = false;
+    for (std::size_t i = 0; i < expected; ++i) {
         const std::size_t comma = args.find(',');
-        const std::string_view arg = trimAscii(args.substr(0, comma));
+        if ((comma == std::string_view::npos) != (i + 1 == expected)) {
+            return std::nullopt;  // fewer or more arguments than the function takes
+        }
         bool percent = false;
-        const std::optional<double> number = parseNumber(arg, percent);
-        if (!number) {
+        const std::optional<double> number = parseNumber(trimCss(args.substr(0, comma)), percent);
+        if (!number || *number < 0) {
             return std::nullopt;
         }
-        if (count < 3) {
-            const double value = percent ? *number * 255 / 100 : *number;
-            if (value > 255 || (!percent && arg.find('.') != std::string_view::npos)) {
-                return std::nullopt;
-            }
-            channels[count] = static_cast<std::uint8_t>(value + 0.5);
-        } else {
+        if (i == 3) {
             const double alphaValue = percent ? *number / 100 : *number;
             if (alphaValue > 1) {
                 return std::nullopt;
             }
-            channels[3] = static_cast<std::uint8_t>(alphaValue * 255 + 0.5);
+            channels[3] = channelOf(alphaValue * 255);
+        } else {
+            if (i == 0) {
+                percentChannels = percent;
+            }
+            if (percent != percentChannels || *number > (percent ? 100 : 255)) {
+                return std::nullopt;
+            }
+            channels[i] = channelOf(percent ? *number * 255 / 100 : *number);
         }
-        ++count;
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        args.remove_prefix(comma + 1);
-        if (count == expected) {
-            return std::nullopt;  // more arguments than the function takes
-        }
-    }
-    if (count != expected) {
-        return std::nullopt;
+        args.remove_prefix(comma == std::string_view::npos ? args.size() : comma + 1);
     }
     return Rgba{channels[0], channels[1], channels[2], channels[3]};
 }
@@ -280,10 +312,20 @@ std::vector<Problem> checkValue(bool image, std::u16string_view value) {
     return problems;
 }
 
+std::vector<Problem> checkValue(int box, std::u16string_view value) {
+    std::vector<Problem> problems = checkValue(isImageBox(box), value);
+    // Slot 1's value is written into line 1's comment too: a "*/" there ends it, and the shop
+    // editor then drops the rule that follows.
+    if (box == 0 && value.find(u"*/") != std::u16string_view::npos) {
+        problems.push_back(Problem::EndsComment);
+    }
+    return problems;
+}
+
 std::vector<Finding> checkValues(const StyleValues &values) {
     std::vector<Finding> findings;
     for (int box = 0; box < kBoxCount; ++box) {
-        for (Problem problem : checkValue(isImageBox(box), values.box(box))) {
+        for (Problem problem : checkValue(box, values.box(box))) {
             findings.push_back({box, problem});
         }
     }

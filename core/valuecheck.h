@@ -36,6 +36,7 @@ enum class Problem {
     ForeignHost,        ///< an image not on the marketplace's hosts, which the editor drops
     BreaksUrl,          ///< a ")", quote, space or line break inside the address ends url() early
     LocalFile,          ///< a file: address, an image still on this computer, not yet uploaded
+    EndsComment,        ///< slot 1's "*/", which ends line 1's comment early, dropping a rule
 };
 
 /** A colour as red, green and blue. */
@@ -52,15 +53,17 @@ struct Rgba {
 
 /**
  * The colour a value names, if it is one the shop editor keeps: "#rgb", "#rrggbb",
- * "rgb(r, g, b)" or "rgba(r, g, b, a)" (numbers 0 to 255 or percentages) or one of
- * kKeptColourNames, in any case. No spaces around it; the alpha of rgba() is not part of the
- * result.
+ * "rgb(r, g, b)" or "rgba(r, g, b, a)" or one of kKeptColourNames, in any case. The functions
+ * follow CSS's comma syntax as browsers read it: r, g and b all numbers 0 to 255 or all
+ * percentages, numbers as CSS writes them ("+.5", "1e2", never "5."), spaces around each; a
+ * value a browser would clamp is refused. No spaces around the whole value; the alpha of rgba()
+ * is not part of the result.
  */
 std::optional<Rgb> parseColour(std::u16string_view value);
 
 /**
  * As parseColour, with the alpha of rgba() (a number 0 to 1 or a percentage) rounded to 0 to
- * 255; every other form is opaque.
+ * 255; every other form is opaque. Channels and alpha are rounded halves up, as browsers do.
  */
 std::optional<Rgba> parseColourWithAlpha(std::u16string_view value);
 
@@ -73,6 +76,13 @@ std::u16string hexColour(Rgb colour);
  * @param image whether the box takes an image address rather than a colour.
  */
 std::vector<Problem> checkValue(bool image, std::u16string_view value);
+
+/**
+ * The problems of the value of a box (as StyleValues::box), checked by its kind: as
+ * checkValue(isImageBox(box), value), and slot 1's value, which line 1's comment also holds,
+ * must not end that comment.
+ */
+std::vector<Problem> checkValue(int box, std::u16string_view value);
 
 /** One problem of one box. */
 struct Finding {

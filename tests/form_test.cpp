@@ -142,7 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
                  messages::kProblemSpaces, true, u"显示的颜色：#000080"},
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, messages::kImageBoxHint},
         LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
-                 messages::kProblemLocalFile, true}),
+                 messages::kProblemLocalFile, true},
+        LookCase{"SlotOneEndsComment", 0, u"https://img.alicdn.com/a*/b.jpg", kMarkerColour, kBlack,
+                 messages::kProblemEndsComment, true}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 // A value too long to show whole: its beginning, never half a character, and its length.

@@ -137,13 +137,15 @@ struct CheckCase {
     bool image;
     std::u16string value;
     std::vector<Problem> problems;
+    int box = -1;  ///< when set, the value is checked as this box's, its kind from the box
 };
 void PrintTo(const CheckCase &c, std::ostream *os) { *os << c.name; }
 
 class CheckTest : public testing::TestWithParam<CheckCase> {};
 
 TEST_P(CheckTest, FindsWhatTheShopEditorWouldNotTake) {
-    EXPECT_EQ(checkValue(GetParam().image, GetParam().value), GetParam().problems);
+    const CheckCase &c = GetParam();
+    EXPECT_EQ(c.box < 0 ? checkValue(c.image, c.value) : checkValue(c.box, c.value), c.problems);
 }
 
 constexpr const char16_t *kAli = u"https://img.alicdn.com/imgextra/i1/a.jpg";
@@ -166,6 +168,13 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"AlphaOverOne", false, u"rgba(1,2,3,2)", {P::NotAColour}},
         CheckCase{"RgbWithAlpha", false, u"rgb(1,2,3,4)", {P::NotAColour}},
         CheckCase{"RgbaWithFiveArguments", false, u"rgba(1,2,3,0.5,9)", {P::NotAColour}},
+        CheckCase{"NumbersAndPercentMixed", false, u"rgb(255,100%,0)", {P::NotAColour}},
+        CheckCase{"PercentThenNumbers", false, u"rgb(10%,20,30)", {P::NotAColour}},
+        CheckCase{"NumberEndingInDot", false, u"rgba(255,0,0,1.)", {P::NotAColour}},
+        CheckCase{"PercentEndingInDot", false, u"rgb(5.%,0%,0%)", {P::NotAColour}},
+        CheckCase{"ExponentWithoutDigits", false, u"rgb(1e,2,3)", {P::NotAColour}},
+        CheckCase{"NegativeChannel", false, u"rgb(-1,0,0)", {P::NotAColour}},
+        CheckCase{"SignsExponentsAndCssSpaces", false, u"rgba(\t+1,\n1E2 ,-0,+.5e0)", {}},
         CheckCase{"TrailingSpace", false, u"#fff ", {P::Spaces}},
         CheckCase{"SpaceAndWrong", false, u" x", {P::Spaces, P::NotAColour}},
         CheckCase{"MarketplaceImage", true, kAli, {}},
@@ -193,7 +202,21 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"LocalImage", true, u"file:///home/a/%E5%9B%BE.png", {P::LocalFile}},
         CheckCase{"LocalWindowsImage", true, u"FILE:///C:/图/a.png", {P::LocalFile}},
         CheckCase{
-            "LocalImageSpace", true, u"file:///a b.png ", {P::Spaces, P::LocalFile, P::BreaksUrl}}),
+            "LocalImageSpace", true, u"file:///a b.png ", {P::Spaces, P::LocalFile, P::BreaksUrl}},
+        CheckCase{
+            "SlotOneEndsComment", true, u"https://img.alicdn.com/a*/b.jpg", {P::EndsComment}, 0},
+        CheckCase{"SlotOneAllProblems",
+                  true,
+                  u"http://a.example/*/",
+                  {P::NotHttps, P::ForeignHost, P::EndsComment},
+                  0},
+        CheckCase{"SlotOneOpeningOnly", true, u"https://img.alicdn.com/a/*b.jpg", {}, 0},
+        CheckCase{"OtherImageBoxHasNoComment",
+                  true,
+                  u"https://img.alicdn.com/a*/b.jpg",
+                  {},
+                  imageBoxNumber(0)},
+        CheckCase{"BoxGivesItsKind", false, kAli, {P::NotAColour}, 1}),
     [](const testing::TestParamInfo<CheckCase> &info) { return info.param.name; });
 
 struct ColourCase {
@@ -217,7 +240,10 @@ INSTANTIATE_TEST_SUITE_P(
                     ColourCase{"Long", u"#0a0B0c", {10, 11, 12}, u"#0A0B0C"},
                     ColourCase{"Name", u"orange", {255, 165, 0}, u"#FFA500"},
                     ColourCase{"Function", u"rgb( 1 ,2, 3 )", {1, 2, 3}, u"#010203"},
-                    ColourCase{"Percent", u"rgb(100%,50%,0%)", {255, 128, 0}, u"#FF8000"}),
+                    ColourCase{"Percent", u"rgb(100%,50%,0%)", {255, 128, 0}, u"#FF8000"},
+                    ColourCase{
+                        "PercentFractions", u"rgb(12.5%,.5%,99.9%)", {32, 1, 255}, u"#2001FF"},
+                    ColourCase{"HalvesUp", u"rgb(0.5,2.5e0,25e-1)", {1, 3, 3}, u"#010303"}),
     [](const testing::TestParamInfo<ColourCase> &info) { return info.param.name; });
 
 TEST(Check, EveryBoxIsCheckedByItsKind) {

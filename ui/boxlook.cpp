@@ -32,6 +32,8 @@ std::u16string_view problemText(Problem problem) {
             return messages::kProblemBreaksUrl;
         case Problem::LocalFile:
             return messages::kProblemLocalFile;
+        case Problem::EndsComment:
+            return messages::kProblemEndsComment;
     }
     return {};
 }
@@ -50,7 +52,7 @@ BoxLook boxLook(int box, const StyleValues &values) {
     const std::u16string &value = values.box(box);
     const bool image = isImageBox(box);
     BoxLook look;
-    const std::vector<Problem> problems = checkValue(image, value);
+    const std::vector<Problem> problems = checkValue(box, value);
     look.marked = !problems.empty();
     for (Problem problem : problems) {
         if (!look.tooltip.empty()) {

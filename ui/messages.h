@@ -109,6 +109,9 @@ inline constexpr std::u16string_view kProblemForeignHost =
     u"请先把图片上传到店铺的图片空间，再复制图片的网址。";
 inline constexpr std::u16string_view kProblemBreaksUrl =
     u"网址中含有右括号、引号、空格或换行，会使 url() 提前结束。";
+inline constexpr std::u16string_view kProblemEndsComment =
+    u"网址中的“*/”会让代码第一行的注释提前结束，店铺编辑器会因此丢掉紧接着的一条样式。"
+    u"请改用不含“*/”的网址。";
 inline constexpr std::u16string_view kProblemLocalFile =
     u"这是本机上的图片，只有预览能显示，店铺里看不到。\n请把图片上传到店铺的图片空间，"
     u"再把图片的网址（以 https:// 开头）粘贴到这里，替换这个本机地址。";
