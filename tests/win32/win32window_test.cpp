@@ -1212,33 +1212,42 @@ TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
     };
     auto answered = std::async(std::launch::async, [this, &file] {
         Seen seen;
+        // Once shown with its fields filled in: typed earlier, a field is filled over.
         HWND colour = waitFor([this] {
-            HWND found = FindWindowW(L"#32770", nullptr);
-            return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+            HWND found = shownDialog(nullptr);
+            return found && GetWindow(found, GW_OWNER) == m_window->handle() &&
+                           GetWindowTextLengthW(GetDlgItem(found, COLOR_RED)) > 0
+                       ? found
+                       : nullptr;
         });
         if (colour == nullptr) {
             return seen;
         }
-        Sleep(200);
         for (const auto &[id, value] :
              {std::pair{COLOR_RED, L"255"}, std::pair{COLOR_GREEN, L"102"},
               std::pair{COLOR_BLUE, L"0"}}) {
             SendMessageW(GetDlgItem(colour, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
         }
         pressButton(colour, IDOK);
-        HWND save =
-            waitFor([] { return FindWindowW(L"#32770", wide(messages::kMakeImageCaption)); });
-        if (save == nullptr) {
-            return seen;
-        }
-        Sleep(300);  // let the dialog fill its folder view
-        HWND name = editWithId(save, edt1);
-        name = name != nullptr ? name : editWithId(save, cmb13);
-        if (name == nullptr) {
-            pressButton(save, IDCANCEL);
-            return seen;
-        }
+        // Once shown with the name it suggests and the folder it opened.
+        HWND save = nullptr, name = nullptr;
         wchar_t buffer[1024] = {};
+        waitFor([&] {
+            save = shownDialog(wide(messages::kMakeImageCaption));
+            name = save != nullptr ? editWithId(save, edt1) : nullptr;
+            name = name != nullptr || save == nullptr ? name : editWithId(save, cmb13);
+            return name != nullptr && GetWindowTextLengthW(name) > 0 &&
+                           SendMessageW(save, CDM_GETFOLDERPATH, 1024,
+                                        reinterpret_cast<LPARAM>(buffer)) > 1
+                       ? save
+                       : nullptr;
+        });
+        if (name == nullptr) {
+            if (save != nullptr) {
+                pressButton(save, IDCANCEL);
+            }
+            return seen;
+        }
         GetWindowTextW(name, buffer, 1024);
         seen.name = buffer;
         SendMessageW(save, CDM_GETFOLDERPATH, 1024, reinterpret_cast<LPARAM>(buffer));
