@@ -9,11 +9,15 @@ trap '[ -z "$xvfb" ] || { kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; }; rm 
 # over from another run, still holding that run's number, must not reach this display. Xvfb
 # refuses a number in use (and another tries), and writes it to descriptor 3 once it accepts
 # connections.
+# -noreset: by default an X server resets when its last client leaves, and drops every client
+# whose connection it accepted meanwhile. A short-lived client (a test's xprop or xdotool
+# waiting for something, an accessibility bus launcher) that leaves just as the first lasting
+# one (openbox, the window) connects made that one fail with "unable to open display".
 display=
 for _ in $(seq 20); do
     number=$((1000 + (RANDOM * 32768 + RANDOM) % 50000))
     : >"$work/display"
-    Xvfb ":$number" -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$work/display" >"$work/log" 2>&1 &
+    Xvfb ":$number" -displayfd 3 -screen 0 "${XVFB_SCREEN:-1280x800x24}" -nolisten tcp -noreset 3>"$work/display" >"$work/log" 2>&1 &
     xvfb=$!
     for _ in $(seq 600); do
         [ "$(wc -l <"$work/display")" -ge 1 ] && break

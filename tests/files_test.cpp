@@ -180,6 +180,46 @@ INSTANTIATE_TEST_SUITE_P(
         TargetCase{"NewName249Bytes", [](const fs::path &) {}, kLong, kLong, 0644}),
     [](const testing::TestParamInfo<TargetCase> &info) { return info.param.name; });
 
+// The preview's folder, once its name no longer leads to the user's own folder alone.
+struct PrivateFolderCase {
+    const char *name;
+    void (*change)(const fs::path &folder, const fs::path &elsewhere);
+    bool written;
+};
+void PrintTo(const PrivateFolderCase &c, std::ostream *os) { *os << c.name; }
+
+class PrivateFolderTest : public FilesTest,
+                          public testing::WithParamInterface<PrivateFolderCase> {};
+
+TEST_P(PrivateFolderTest, IsWrittenOnlyWhileItIsTheUsersAndWhereItWasMade) {
+    const PrivateFolderCase &c = GetParam();
+    std::string error;
+    const std::unique_ptr<PrivateFolder> folder = PrivateFolder::make(error);
+    ASSERT_TRUE(folder) << error;
+    const fs::path path = folder->path();
+    c.change(path, m_dir / "moved");
+    EXPECT_EQ(folder->write("preview.html", "page", error), c.written) << error;
+    EXPECT_EQ(fs::exists(path / "preview.html"), c.written);
+    folder->remove();
+    fs::remove_all(path);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, PrivateFolderTest,
+    testing::Values(PrivateFolderCase{"Untouched", [](const fs::path &, const fs::path &) {}, true},
+                    PrivateFolderCase{"OpenedToOthers",
+                                      [](const fs::path &f, const fs::path &) {
+                                          fs::permissions(f, fs::perms(0755));
+                                      },
+                                      false},
+                    PrivateFolderCase{"MovedAndALinkLeftInItsPlace",
+                                      [](const fs::path &f, const fs::path &elsewhere) {
+                                          fs::rename(f, elsewhere);
+                                          fs::create_directory_symlink(elsewhere, f);
+                                      },
+                                      false}),
+    [](const testing::TestParamInfo<PrivateFolderCase> &info) { return info.param.name; });
+
 TEST_F(FilesTest, KeepsOwnerAndGroupWhereAllowed) {
     if (::geteuid() != 0) {
         GTEST_SKIP() << "only root can give a file to another user";

@@ -154,8 +154,27 @@ TEST(ShortenedText, ShowsTheBeginningAndTheLength) {
     EXPECT_TRUE(shown.starts_with(large.substr(0, 80)));
     EXPECT_NE(shown.find(u"65559"), std::u16string::npos);
     EXPECT_LT(shown.size(), 200U);
-    const std::u16string emoji = std::u16string(79, u'a') + u"\U0001F600" + large;
-    EXPECT_EQ(shortenedText(emoji).substr(0, 80), std::u16string(79, u'a') + u"…");
+    // A character of two units is kept whole or left out whole.
+    for (const auto &[before, kept] : {std::pair{79, std::u16string(79, u'a') + u"…"},
+                                       std::pair{78, std::u16string(78, u'a') + u"\U0001F600…"}}) {
+        const std::u16string emoji = std::u16string(before, u'a') + u"\U0001F600" + large;
+        EXPECT_EQ(shortenedText(emoji).substr(0, kept.size()), kept) << before;
+    }
+}
+
+// The address a file is shown and opened at: every byte that is not plain is percent-encoded,
+// so that it neither ends a CSS url() early nor reads as a fragment or an escape. The expected
+// addresses are Python's urllib.parse.quote(path, safe="/:~") after "file://" or "file:///".
+TEST(FileUrl, EncodesEveryByteThatIsNotPlain) {
+    const std::pair<const char *, const char *> cases[] = {
+        {"/home/小明/图片/a b.png", "file:///home/%E5%B0%8F%E6%98%8E/%E5%9B%BE%E7%89%87/a%20b.png"},
+        {"/tmp/it's (1)#2%3.png", "file:///tmp/it%27s%20%281%29%232%253.png"},
+        {"C:\\Users\\a\\背景.png", "file:///C:/Users/a/%E8%83%8C%E6%99%AF.png"},
+        {"/a-b_c.d~/x:y", "file:///a-b_c.d~/x:y"},
+    };
+    for (const auto &[path, url] : cases) {
+        EXPECT_EQ(fileUrl(pathFromUtf8(path)), url);
+    }
 }
 
 TEST_F(FormTest, PickedColourIsWrittenUpperCase) {

@@ -138,6 +138,7 @@ TEST(SolidPng, EveryPixelIsTheColourTheValueNames) {
 TEST(SolidPng, RefusesSidesNoPngCanHave) {
     EXPECT_THROW(solidPng({}, 0, 30), std::invalid_argument);
     EXPECT_THROW(solidPng({}, 950, 65536), std::invalid_argument);
+    EXPECT_EQ(decode(solidPng({1, 2, 3}, 65535, 1)).pixels, std::vector<Rgba>(65535, {1, 2, 3}));
     EXPECT_EQ(decode(solidPng({1, 2, 3}, 1, 1)).pixels, std::vector<Rgba>{(Rgba{1, 2, 3})});
 }
 

@@ -275,7 +275,7 @@ private Q_SLOTS:
 
     // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.
     void qtTextsAreChinese() {
-        QVERIFY2(MainWindow::useChineseQtTexts(), "Qt's Chinese translations are not installed");
+        MainWindow::prepareApplication();  // as the program starts
         const std::unique_ptr<QMenu> menu(widget<BoxEdit>("Text4(2)")->createStandardContextMenu());
         QStringList entries;
         for (QAction *action : menu->actions()) {
@@ -285,7 +285,7 @@ private Q_SLOTS:
         for (const QString &entry : entries) {
             QVERIFY2(std::any_of(entry.begin(), entry.end(),
                                  [](QChar c) { return c.script() == QChar::Script_Han; }),
-                     qPrintable(entry));
+                     qPrintable(entry + " (not loaded at start, or not installed)"));
         }
     }
 

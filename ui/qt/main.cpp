@@ -44,11 +44,7 @@ void quitOnSignals(QApplication &app) {
 
 int main(int argc, char **argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("velmora"));
-    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.Velmora"));
-    QApplication::setFont(velmora::MainWindow::uiFont());
-    velmora::MainWindow::useChineseQtTexts();
+    velmora::MainWindow::prepareApplication();
     quitOnSignals(app);
 
     velmora::QtClipboard clipboard;

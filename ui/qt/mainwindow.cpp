@@ -16,6 +16,7 @@
 #include "ui/qt/captionframe.h"
 #include "ui/qt/frameextents.h"
 #include "ui/qt/linklabel.h"
+#include "velmora_config.h"
 
 namespace velmora {
 
@@ -112,6 +113,14 @@ bool MainWindow::useChineseQtTexts() {
         return false;
     }
     return QCoreApplication::installTranslator(translator);
+}
+
+void MainWindow::prepareApplication() {
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.velmora.Velmora"));
+    QApplication::setFont(uiFont());
+    useChineseQtTexts();
 }
 
 QWidget *MainWindow::control(const std::string &id) const {

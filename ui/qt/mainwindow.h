@@ -45,6 +45,12 @@ public:
      */
     static bool useChineseQtTexts();
 
+    /**
+     * Sets up the running application as the program starts, before its window is made: its
+     * name, version and desktop entry, the window's font, and Qt's own texts in Chinese.
+     */
+    static void prepareApplication();
+
     /** The widget built for the control with that id ("Text4(1)"), or nullptr if it is hidden. */
     QWidget *control(const std::string &id) const;
 
