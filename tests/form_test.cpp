@@ -476,6 +476,73 @@ TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
     EXPECT_EQ(onlyMessage(), messages::kCopiedPrompt);
 }
 
+/** A change of the whole form, then the owner's typing, then the undo entry. */
+struct UndoCase {
+    const char *name;
+    const char *change;         ///< "clear", "import", "values" (a dropped file) or "none"
+    std::u16string_view entry;  ///< the undo entry's text after the change; empty: greyed
+    int typedBox = -1;          ///< a box typed in after the change, or -1
+    std::u16string_view slot2;  ///< slot 2 after the undo
+};
+void PrintTo(const UndoCase &c, std::ostream *os) { *os << c.name; }
+
+class FormUndoTest : public FormTest, public testing::WithParamInterface<UndoCase> {};
+
+TEST_P(FormUndoTest, TakesBackTheWholeChangeButNeverWhatWasTypedSince) {
+    const UndoCase &c = GetParam();
+    const std::string change = c.change;
+    m_form->textEdited(1, u"#111111");
+    StyleValues before = m_form->values();
+    if (change == "clear") {
+        m_messages.answerYes = true;
+        m_form->trigger(Command::Clear);
+    } else if (change == "import") {
+        StyleValues code = startValues();
+        code.slot(2) = u"#222222";
+        m_clipboard.contents = generateCss(code);
+        m_form->trigger(Command::Import);
+    } else if (change == "values") {
+        const std::filesystem::path file = m_dir / "方案.txt";
+        std::string error;
+        ASSERT_TRUE(writeFileAtomically(file, "slot.2=#333333\n", error));
+        m_form->filesDropped({file});
+    }
+    EXPECT_EQ(m_form->undoText().value_or(u""), c.entry);
+    if (c.typedBox >= 0) {
+        m_form->textEdited(c.typedBox, u"#444444");
+        before.box(c.typedBox) = u"#444444";
+    }
+    m_form->trigger(Command::UndoWhole);
+    EXPECT_EQ(m_form->values(), before);
+    if (!c.slot2.empty()) {
+        EXPECT_EQ(m_view.texts[1], c.slot2);
+    }
+    EXPECT_FALSE(m_form->undoText().has_value());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, FormUndoTest,
+    testing::Values(UndoCase{"Clear", "clear", u"撤销整体修改（清空）", -1, u"#111111"},
+                    UndoCase{"Import", "import", u"撤销整体修改（导入代码）", -1, u"#111111"},
+                    UndoCase{"ValuesFile", "values", u"撤销整体修改（打开方案）", -1, u"#111111"},
+                    UndoCase{"TypedSinceIsKept", "clear", u"撤销整体修改（清空）", 1, u"#444444"},
+                    UndoCase{"OtherBoxTypedSince", "clear", u"撤销整体修改（清空）", 6, u"#111111"},
+                    UndoCase{"NothingToUndo", "none", u"", -1, u""}),
+    [](const testing::TestParamInfo<UndoCase> &info) { return info.param.name; });
+
+TEST_F(FormTest, WholeChangesAreTakenBackLatestFirst) {
+    m_messages.answerYes = true;
+    m_form->trigger(Command::Clear);  // nothing to clear the second time: not remembered
+    m_form->trigger(Command::Clear);
+    m_clipboard.contents = generateCss(startValues());
+    m_form->trigger(Command::Import);
+    EXPECT_EQ(m_form->undoText(), u"撤销整体修改（导入代码）");
+    m_form->trigger(Command::UndoWhole);
+    EXPECT_EQ(m_form->undoText(), u"撤销整体修改（清空）");
+    m_form->trigger(Command::UndoWhole);
+    EXPECT_EQ(m_form->values(), startValues());
+}
+
 struct ImportCase {
     const char *name;
     bool fromFile;      ///< a dropped .css file rather than the clipboard

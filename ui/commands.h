@@ -18,10 +18,11 @@ enum class Command {
     PickColour,  ///< choose a colour box's colour in the system's dialog
     Import,      ///< read the navigation code on the clipboard back into the boxes
     MakeImage,   ///< make an image box's background from a colour, saved as a PNG
+    UndoWhole,   ///< take back the last change of the whole form (Clear, import, a values file)
 };
 
 /** How many commands there are: Command values run from 0 to kCommandCount - 1. */
-inline constexpr int kCommandCount = static_cast<int>(Command::MakeImage) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::UndoWhole) + 1;
 
 /** An entry of the window's menus, with its shortcut. */
 struct MenuEntry {
@@ -40,6 +41,13 @@ inline constexpr std::array<MenuEntry, 4> kMenuEntries{{
 
 /** The entry that colour boxes' menus have besides, also reached by a double click. */
 inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色…", ""};
+
+/**
+ * The entry of the window's own context menu that takes back the last change of the whole form;
+ * its text is Form::undoText(). Ctrl+Alt+Z, since Ctrl+Z and Alt+Backspace undo typing in a box
+ * and Ctrl+Shift+Z redoes it there.
+ */
+inline constexpr MenuEntry kUndoWholeEntry{Command::UndoWhole, u"撤销整体修改", "Ctrl+Alt+Z"};
 
 /** The last entry of image boxes' menus, also reached by a double click. */
 inline constexpr MenuEntry kMakeImageEntry{Command::MakeImage, u"制作背景图…", ""};

@@ -42,10 +42,48 @@ void Form::setValues(const StyleValues &values) {
     m_preview.changed();
 }
 
-void Form::replaceValues(const std::optional<StyleValues> &values) {
-    if (values) {
-        setValues(*values);
+namespace {
+
+/** Changes of the whole form that can be taken back, the oldest forgotten first. */
+constexpr std::size_t kWholeChangesKept = 20;
+
+}  // namespace
+
+void Form::replaceValues(const std::optional<StyleValues> &values, std::u16string_view what) {
+    if (!values || *values == m_values) {
+        return;
     }
+    if (m_wholeChanges.size() == kWholeChangesKept) {
+        m_wholeChanges.erase(m_wholeChanges.begin());
+    }
+    m_wholeChanges.push_back({m_values, *values, what});
+    setValues(*values);
+    m_view.showUndo(undoText());
+}
+
+std::optional<std::u16string> Form::undoText() const {
+    if (m_wholeChanges.empty()) {
+        return std::nullopt;
+    }
+    return std::u16string(kUndoWholeEntry.text) + u"（" +
+           std::u16string(m_wholeChanges.back().what) + u"）";
+}
+
+void Form::undoWhole() {
+    if (m_wholeChanges.empty()) {
+        return;
+    }
+    const WholeChange change = std::move(m_wholeChanges.back());
+    m_wholeChanges.pop_back();
+    // A box typed in since keeps what was typed: only what the change itself set goes back.
+    StyleValues restored = m_values;
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (restored.box(box) == change.after.box(box)) {
+            restored.box(box) = change.before.box(box);
+        }
+    }
+    setValues(restored);
+    m_view.showUndo(undoText());
 }
 
 void Form::setBoxText(int box, const std::u16string &text) {
@@ -78,7 +116,7 @@ void Form::trigger(Command command, int box) {
                 m_preview.open(m_values);
                 break;
             case Command::OpenValues:
-                replaceValues(m_valuesFiles.open(m_values));
+                replaceValues(m_valuesFiles.open(m_values), messages::kWholeValuesFile);
                 break;
             case Command::SaveValues:
                 m_valuesFiles.save(m_values);
@@ -87,10 +125,13 @@ void Form::trigger(Command command, int box) {
                 pickColour(box);
                 break;
             case Command::Import:
-                replaceValues(m_import.fromClipboard(m_values));
+                replaceValues(m_import.fromClipboard(m_values), messages::kWholeImport);
                 break;
             case Command::MakeImage:
                 makeImage(box);
+                break;
+            case Command::UndoWhole:
+                undoWhole();
                 break;
         }
     });
@@ -115,7 +156,7 @@ void Form::clear() {
     }
     StyleValues cleared = m_values;
     clearValues(cleared);
-    setValues(cleared);
+    replaceValues(cleared, messages::kWholeClear);
 }
 
 void Form::openShopLink() {
@@ -145,10 +186,10 @@ void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box
                 }
                 break;
             case DropKind::Code:
-                replaceValues(m_import.fromFile(file, m_values));
+                replaceValues(m_import.fromFile(file, m_values), messages::kWholeImport);
                 break;
             case DropKind::Values:
-                replaceValues(m_valuesFiles.load(file, m_values));
+                replaceValues(m_valuesFiles.load(file, m_values), messages::kWholeValuesFile);
                 break;
         }
     });

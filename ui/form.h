@@ -47,6 +47,13 @@ public:
 
     /** Asks for one call of Form::refreshPreview() a moment from now (a fifth of a second). */
     virtual void schedulePreviewRefresh() = 0;
+
+    /**
+     * What the window's undo entry for whole-form changes says now (Form::undoText()): nothing
+     * when there is nothing to take back and the entry is greyed. A window that builds its menu
+     * when it opens can ask the form instead.
+     */
+    virtual void showUndo(const std::optional<std::u16string> &text) { (void)text; }
 };
 
 /** The platform services the form works through; borrowed, they must outlive it. */
@@ -77,6 +84,12 @@ public:
 
     /** The look the box has now. */
     const BoxLook &look(int box) const { return m_looks.at(static_cast<std::size_t>(box)); }
+
+    /**
+     * The text of the window's entry that takes back the last change of the whole form, saying
+     * which ("撤销整体修改（清空）"); nothing when there is none to take back.
+     */
+    std::optional<std::u16string> undoText() const;
 
     /** The preview page, once the preview has been opened. */
     const std::optional<std::filesystem::path> &previewFile() const { return m_preview.file(); }
@@ -137,8 +150,9 @@ private:
     void pickColour(int box);
     void makeImage(int box);
     void setBoxText(int box, const std::u16string &text);
-    /** Sets every value when there are new ones. */
-    void replaceValues(const std::optional<StyleValues> &values);
+    /** Sets every value when there are new ones, remembered so that undoWhole() takes it back. */
+    void replaceValues(const std::optional<StyleValues> &values, std::u16string_view what);
+    void undoWhole();
     void updateLook(int box);
     void reportFailure(const std::string &reason);
 
@@ -153,6 +167,14 @@ private:
     CodeImport m_import;
     Backgrounds m_backgrounds;
     Rgb m_lastColour{255, 255, 255};  // where the next colour dialog starts
+
+    /** A change of the whole form: the values before and after it, and what it was. */
+    struct WholeChange {
+        StyleValues before;
+        StyleValues after;
+        std::u16string_view what;
+    };
+    std::vector<WholeChange> m_wholeChanges;  // the latest last
 };
 
 }  // namespace velmora

@@ -140,6 +140,11 @@ inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
 inline constexpr std::u16string_view kImageBoxHint =
     u"双击或在右键菜单中可用一种颜色制作背景图；也可以把图片文件拖到这里";
 
+/** What the whole-form undo entry names, in brackets after its text. */
+inline constexpr std::u16string_view kWholeClear = u"清空";
+inline constexpr std::u16string_view kWholeImport = u"导入代码";
+inline constexpr std::u16string_view kWholeValuesFile = u"打开方案";
+
 /** After the beginning of a value too long to show whole, around its length. */
 inline constexpr std::u16string_view kShortenedBefore = u"…（共 ";
 inline constexpr std::u16string_view kShortenedAfter =

@@ -218,6 +218,12 @@ void MainWindow::buildShortcuts() {
         connect(action, &QAction::triggered, this, [this, command] { m_form.trigger(command); });
         addAction(action);
     }
+    m_undoWhole = new QAction(toQString(kUndoWholeEntry.text), this);
+    m_undoWhole->setShortcut(QKeySequence(QString::fromLatin1(kUndoWholeEntry.keys)));
+    m_undoWhole->setShortcutContext(Qt::WindowShortcut);
+    m_undoWhole->setEnabled(false);
+    connect(m_undoWhole, &QAction::triggered, this, [this] { m_form.trigger(Command::UndoWhole); });
+    addAction(m_undoWhole);
     setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -243,6 +249,11 @@ void MainWindow::setUpTabOrder() {
         from->setFocusPolicy(Qt::StrongFocus);
         setTabOrder(from, to);
     }
+}
+
+void MainWindow::showUndo(const std::optional<std::u16string> &text) {
+    m_undoWhole->setText(toQString(text ? std::u16string_view(*text) : kUndoWholeEntry.text));
+    m_undoWhole->setEnabled(text.has_value());
 }
 
 void MainWindow::showText(int box, const std::u16string &text) {

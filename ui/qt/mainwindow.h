@@ -7,6 +7,7 @@
 // shows what the form tells it (FormView) and forwards the user's clicks, edits, menu entries,
 // shortcuts and dropped files.
 
+#include <QAction>
 #include <QTimer>
 #include <QWidget>
 #include <array>
@@ -74,6 +75,7 @@ private:
     void showText(int box, const std::u16string &text) override;
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
+    void showUndo(const std::optional<std::u16string> &text) override;
 
     void buildControls();
     QWidget *buildControl(const ControlDef &control, QWidget *container);
@@ -90,6 +92,7 @@ private:
     QScrollArea *m_scrollArea = nullptr;  // only on a screen too small for the window
     std::map<std::string, QWidget *> m_controls;
     std::array<BoxEdit *, kBoxCount> m_boxes{};
+    QAction *m_undoWhole = nullptr;  // takes back the last change of the whole form
 };
 
 }  // namespace velmora

@@ -73,7 +73,8 @@ void WindowCommands::onDoubleClick(int box) {
 }
 
 HMENU WindowCommands::createContextMenu(HWND target) const {
-    return velmora::createContextMenu(target, m_controls.boxOf(target));
+    return velmora::createContextMenu(target, m_controls.boxOf(target),
+                                      m_form ? m_form->undoText() : std::nullopt);
 }
 
 void WindowCommands::runMenuEntry(UINT id, HWND target) {

@@ -124,7 +124,9 @@ std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command) {
 
 HACCEL createShortcuts() {
     std::vector<ACCEL> table;
-    for (const MenuEntry &entry : kMenuEntries) {
+    std::vector<MenuEntry> entries(kMenuEntries.begin(), kMenuEntries.end());
+    entries.push_back(kUndoWholeEntry);
+    for (const MenuEntry &entry : entries) {
         if (entry.keys.empty()) {
             continue;
         }
@@ -142,7 +144,7 @@ HACCEL createShortcuts() {
     return shortcuts;
 }
 
-HMENU createContextMenu(HWND target, int box) {
+HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string> &undoText) {
     HMENU menu = CreatePopupMenu();
     if (box >= 0) {
         appendEditEntries(menu, target);
@@ -150,6 +152,12 @@ HMENU createContextMenu(HWND target, int box) {
     for (const MenuEntry &entry : kMenuEntries) {
         AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
     }
+    MenuEntry undo = kUndoWholeEntry;
+    if (undoText) {
+        undo.text = *undoText;
+    }
+    AppendMenuW(menu, MF_STRING | (undoText ? MF_ENABLED : MF_GRAYED), commandId(undo.command),
+                menuText(undo).c_str());
     if (Form::isColourBox(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
                     menuText(kPickColourEntry).c_str());

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "ui/form.h"
@@ -20,16 +21,18 @@ namespace velmora {
 std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command);
 
 /**
- * The accelerator table of kMenuEntries' shortcuts, each sending its entry's menu id; the caller
- * destroys it. Throws std::runtime_error when the system cannot make it.
+ * The accelerator table of kMenuEntries' shortcuts and kUndoWholeEntry's, each sending its entry's
+ * menu id; the caller destroys it. Throws std::runtime_error when the system cannot make it.
  */
 HACCEL createShortcuts();
 
 /**
  * The context menu for a right click on target, which shows box (-1: not a box): a box's gets
- * its edit entries first, enabled as target's text and selection allow. The caller destroys it.
+ * its edit entries first, enabled as target's text and selection allow; the window's entries
+ * follow, the whole-form undo last among them, saying undoText, greyed when there is none. The
+ * caller destroys it.
  */
-HMENU createContextMenu(HWND target, int box);
+HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string> &undoText);
 
 /**
  * Carries out a menu entry or shortcut with that id: an edit entry on target at once; a command
