@@ -170,6 +170,8 @@ void addOptions(CLI::App &app, Options &options) {
     app.add_option("--make-image", options.makeImage,
                    "Write a 950x30 PNG background filled with COLOUR to FILE and exit")
         ->type_name("COLOUR FILE")
+        // CLI11 would write the count after the names ("COLOUR FILE x 2").
+        ->option_text("COLOUR FILE")
         ->expected(2)
         ->allow_extra_args(false);
     app.add_flag("--check", options.check, "Warn on standard error about values that look wrong");

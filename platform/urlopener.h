@@ -17,8 +17,9 @@ public:
     /**
      * Starts opening a local file, such as a web page, in the program the system opens its
      * kind with (the default browser, for a page), in the form that works on the system.
-     * @return false when nothing could take it, with why set to the system's words for the
-     * cause, or left empty when the system gives none.
+     * @return false when nothing could take it, with why set to the cause in the user's
+     * language, or left empty when no program opens the file's kind or the system gives no
+     * cause.
      */
     virtual bool openFile(const std::filesystem::path &file, std::string &why) = 0;
 };

@@ -169,11 +169,22 @@ TEST(Cli, StandardOutputThatCannotBeWrittenIsAnError) {
 }
 
 TEST(Cli, HelpAndVersionGoToStandardOutput) {
-    for (const char *option : {"--help", "--version"}) {
-        const CliRun result = run({option});
-        EXPECT_EQ(result.status, kExitOk) << option;
-        EXPECT_NE(result.out.find("velmora-css"), std::string::npos) << option;
-        EXPECT_EQ(result.err, "") << option;
+    struct Row {
+        const char *option;
+        const char *shows;
+    };
+    for (const Row &row : {
+             Row{"--help", "velmora-css"},
+             Row{"--version", "velmora-css"},
+             // Two values, named as a person reads them, without CLI11's count.
+             Row{"--help",
+                 "\n  --make-image COLOUR FILE    Write a 950x30 PNG background filled with "
+                 "COLOUR to FILE and exit\n"},
+         }) {
+        const CliRun result = run({row.option});
+        EXPECT_EQ(result.status, kExitOk) << row.option;
+        EXPECT_NE(result.out.find(row.shows), std::string::npos) << row.option << result.out;
+        EXPECT_EQ(result.err, "") << row.option;
     }
 }
 

@@ -73,6 +73,15 @@ inline constexpr std::u16string_view kReasonNotRegular =
     u"不是普通文件（例如管道或设备），Velmora 不读取这种文件";
 /** Why the preview page could not be opened, when the system does not say. */
 inline constexpr std::u16string_view kReasonNoBrowser = u"找不到可以打开网页的浏览器";
+/** Why the system could not open the preview page in the browser, for its other causes. */
+inline constexpr std::u16string_view kReasonOpenDenied = u"系统不允许打开这个文件或启动浏览器";
+inline constexpr std::u16string_view kReasonNoMemory = u"内存或系统资源不足";
+inline constexpr std::u16string_view kReasonNoAnswer = u"浏览器没有回应，请稍后再试";
+inline constexpr std::u16string_view kReasonInUse = u"文件正被其他程序使用，请稍后再试";
+inline constexpr std::u16string_view kReasonCancelled = u"打开已被取消";
+/** Followed by the system's error code and, after kReasonCodeWords, its own words for it. */
+inline constexpr std::u16string_view kReasonOpenFailed = u"系统未能打开这个文件，错误代码 ";
+inline constexpr std::u16string_view kReasonCodeWords = u"：";
 
 inline constexpr std::u16string_view kImportFailedCaption = u"无法导入代码";
 inline constexpr std::u16string_view kImportClipboardUnreadable =

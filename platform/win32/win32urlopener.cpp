@@ -7,6 +7,7 @@
 // clang-format on
 
 #include "core/utf.h"
+#include "platform/win32/shellfailure.h"
 #include "platform/win32/systemfunction.h"
 #include "platform/win32/systemmessage.h"
 
@@ -44,7 +45,14 @@ bool Win32UrlOpener::openFile(const std::filesystem::path &file, std::string &wh
     info.lpFile = file.c_str();
     info.nShow = SW_SHOWNORMAL;
     if (!shellExecuteEx(&info)) {
-        why = systemMessage(GetLastError());
+        const DWORD code = GetLastError();
+        const auto shellError =
+            static_cast<unsigned long>(reinterpret_cast<INT_PTR>(info.hInstApp));
+        std::error_code ignored;
+        const ShellFailure failure =
+            shellFailureOf(code, shellError, std::filesystem::exists(file, ignored));
+        why = code != ERROR_SUCCESS ? shellFailureReason(failure, code, systemMessage(code))
+                                    : shellFailureReason(failure, shellError, {});
         return false;
     }
     return true;
