@@ -437,8 +437,20 @@ private Q_SLOTS:
             entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
         }
         QCOMPARE(entries, (QStringList{"预览 F5", "导入代码 Ctrl+I", "打开方案… Ctrl+O",
-                                       "保存方案… Ctrl+S"}));
+                                       "保存方案… Ctrl+S", "撤销整体修改 Ctrl+Alt+Z"}));
         QCOMPARE(m_window->contextMenuPolicy(), Qt::ActionsContextMenu);
+        // The whole-form undo: greyed until Clear, then named for it; its keys work in a box,
+        // whose own Ctrl+Z stays its own.
+        QAction *undo = m_window->actions().constLast();
+        QVERIFY(!undo->isEnabled());
+        m_messages.answerYes = true;
+        QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+        QCOMPARE(undo->text(), QStringLiteral("撤销整体修改（清空）"));
+        QVERIFY(undo->isEnabled());
+        QTest::keyClick(widget("Text4(2)"), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(m_window->form().values(), startValues());
+        QCOMPARE(widget<QLineEdit>("Text4(2)")->text(), QStringLiteral("#FFFFFF"));
+        QVERIFY(!undo->isEnabled());
         // A double click on a colour box opens the colour dialog; on an image box it makes a
         // background, here cancelled in the save dialog.
         m_dialogs.colour = Rgb{1, 2, 3};
