@@ -55,11 +55,8 @@ std::vector<LowContrast> lowContrasts(const StyleValues &values) {
 }
 
 std::string ratioText(double ratio) {
-    int tenths = static_cast<int>(ratio * 10);
-    if (ratio < kMinimumContrast) {
-        // ratio * 10 may round up to 45 just below 4.5
-        tenths = std::min(tenths, static_cast<int>(kMinimumContrast * 10) - 1);
-    }
+    // Below 4.5, ratio * 10 stays below 45 (4.5 less one ulp gives 44.99999999999999).
+    const int tenths = static_cast<int>(ratio * 10);
     return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10) + ":1";
 }
 

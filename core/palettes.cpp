@@ -86,8 +86,9 @@ std::optional<Rgb> shade(Rgb base, Rgb target, Rgb text) {
 std::span<const Palette> builtInPalettes() { return kPalettes; }
 
 const Palette *paletteNamed(std::u16string_view name) {
-    const auto found = std::find_if(kPalettes.begin(), kPalettes.end(),
-                                    [name](const Palette &palette) { return palette.name == name; });
+    const auto found =
+        std::find_if(kPalettes.begin(), kPalettes.end(),
+                     [name](const Palette &palette) { return palette.name == name; });
     return found == kPalettes.end() ? nullptr : &*found;
 }
 
@@ -105,8 +106,9 @@ Palette paletteFrom(Rgb brand) {
     // One of the two always succeeds: text on brand reads at 4.58 or more.
     const Rgb hover = shade(brand, away, text).value_or(shade(brand, text, text).value_or(away));
     // Slots 1, 2, 4, 6, 7, 8, 10, 11, 16, Text7, Text1, Text2: the drop-downs as the bar.
-    return Palette{u"按主色生成",
-                   {brand, text, hover, hover, text, brand, brand, text, text, hover, hover, brand}};
+    return Palette{
+        u"按主色生成",
+        {brand, text, hover, hover, text, brand, brand, text, text, hover, hover, brand}};
 }
 
 }  // namespace velmora
