@@ -175,16 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
                  messages::kColourBoxHint,
                  false,
                  u"显示的颜色：#FFFFFF",
-                 {{0, u"#000080"}}},
-        LookCase{"TranslucentBackgroundNotJudged",
-                 1,
-                 u"#FFFFFF",
-                 kWhite,
-                 kBlack,
-                 messages::kColourBoxHint,
-                 false,
-                 u"显示的颜色：#FFFFFF",
-                 {{0, u"rgba(238,238,238,0.5)"}}}),
+                 {{0, u"#000080"}}}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 // A value too long to show whole: its beginning, never half a character, and its length.
