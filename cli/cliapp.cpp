@@ -9,8 +9,10 @@
 #include <utility>
 #include <variant>
 
+#include "core/contrast.h"
 #include "core/generator.h"
 #include "core/importer.h"
+#include "core/palettes.h"
 #include "core/png.h"
 #include "core/preview.h"
 #include "core/utf.h"
@@ -18,6 +20,7 @@
 #include "core/valuesfile.h"
 #include "platform/files.h"
 #include "velmora_config.h"
+#include "warnings.h"
 
 namespace velmora {
 
@@ -76,47 +79,43 @@ std::string slotTable() {
     return table;
 }
 
-std::string describe(Problem problem) {
-    switch (problem) {
-        case Problem::Spaces:
-            return "has spaces at its start or end";
-        case Problem::NotAColour:
-            return "is not a colour the shop editor keeps (#rgb, #rrggbb, rgb(), rgba() or one of "
-                   "the 17 basic colour names)";
-        case Problem::DroppedColourName:
-            return "is a colour name the shop editor drops; write it as #RRGGBB";
-        case Problem::NotAnAddress:
-            return "is not an http:// or https:// address";
-        case Problem::NotHttps:
-            return "is an http:// address, which the https shop page may not show";
-        case Problem::ForeignHost:
-            return "is not on the marketplace's image hosts, so the shop editor drops it; upload "
-                   "the image to the shop's picture space first";
-        case Problem::BreaksUrl:
-            return "holds a ')', quote, space or line break, which ends url() early";
-        case Problem::LocalFile:
-            return "is an image on this computer; upload it to the shop's picture space and use "
-                   "the picture's address instead";
-        case Problem::EndsComment:
-            return "holds '*/', which ends the comment of line 1 early, so that the shop editor "
-                   "drops the next rule";
+/** One palette a line: its name, a tab, its colours in the order of kPaletteBoxes. */
+std::string paletteTable() {
+    std::string table;
+    for (const Palette &palette : builtInPalettes()) {
+        table += utf8FromUtf16(palette.name) + '\t';
+        for (const Rgb &colour : palette.colours) {
+            table += utf8FromUtf16(hexColour(colour)) +
+                     (&colour == &palette.colours.back() ? '\n' : ' ');
+        }
     }
-    return "looks wrong";
+    return table;
 }
 
-/** The box's name in messages: its prompt and how the command line sets it. */
-std::string boxName(int box) {
-    if (box < kSlotCount) {
-        const Slot &slot = kSlots[static_cast<std::size_t>(box)];
-        return utf8FromUtf16(slot.prompt) + " (slot " + std::to_string(slot.number) + ")";
+const Palette &namedPalette(const std::string &name) {
+    const Palette *palette = paletteNamed(toText(name));
+    if (palette == nullptr) {
+        throw UsageError{"--palette: no palette is named '" + name +
+                         "'; --list-palettes shows their names"};
     }
-    const ImageBox &image = kImageBoxes[static_cast<std::size_t>(box - kSlotCount)];
-    return utf8FromUtf16(image.prompt) + " (--" + std::string(image.key) + ")";
+    return *palette;
+}
+
+Rgb brandColour(const std::string &text) {
+    const std::optional<Rgb> colour = opaqueColour(toText(text));
+    if (!colour) {
+        throw UsageError{"--palette-from: '" + text +
+                         "' is not an opaque colour (write #rgb, #rrggbb, rgb() or one of the 17 "
+                         "basic colour names)"};
+    }
+    return *colour;
 }
 
 std::string footer() {
     return "Slots are numbered as in --list; image slots take an address, which is written as "
-           "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n";
+           "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n"
+           "A palette sets slots 1 2 4 6 7 8 10 11 16, --menu-hover-image, --submenu-image and\n"
+           "--submenu-hover-image, in that order as --list-palettes shows its colours.\n";
 }
 
 /** The command line's options, as CLI11 fills them. */
@@ -125,9 +124,12 @@ struct Options {
     std::array<CLI::Option *, kImageBoxCount> images{};
     CLI::Option *values = nullptr;
     CLI::Option *import = nullptr;
+    CLI::Option *palette = nullptr;
+    CLI::Option *paletteFrom = nullptr;
     std::vector<std::string> makeImage;
     bool cleared = false;
     bool list = false;
+    bool listPalettes = false;
     bool check = false;
     bool strict = false;
     std::string output, preview, saveValues;
@@ -163,10 +165,23 @@ void addOptions(CLI::App &app, Options &options) {
                          ->type_name("FILE")
                          ->expected(1)
                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    options.palette = app.add_option("--palette")
+                          ->description("Apply the built-in palette NAME (see --list-palettes)")
+                          ->type_name("NAME")
+                          ->expected(1)
+                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    options.paletteFrom =
+        app.add_option("--palette-from")
+            ->description("Apply the palette derived from a brand COLOUR, the bar's background")
+            ->type_name("COLOUR")
+            ->expected(1)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag(
         "--cleared", options.cleared,
         "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes empty");
     app.add_flag("--list", options.list, "Print the slot table and exit");
+    app.add_flag("--list-palettes", options.listPalettes,
+                 "Print each palette's name, a tab and its colours, and exit");
     app.add_option("--make-image", options.makeImage,
                    "Write a 950x30 PNG background filled with COLOUR to FILE and exit")
         ->type_name("COLOUR FILE")
@@ -269,6 +284,10 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options, std::istream
         const std::string &argument = option->results().at(used[option]++);
         if (option == options.slot) {
             applySlot(values, argument);
+        } else if (option == options.palette) {
+            applyPalette(namedPalette(argument), values);
+        } else if (option == options.paletteFrom) {
+            applyPalette(paletteFrom(brandColour(argument)), values);
         } else if (option == options.import) {
             applyImport(values, argument, in);
         } else if (option == options.values) {
@@ -417,6 +436,10 @@ int run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         out << slotTable();
         return flushed(out, err) ? kExitOk : kExitFailed;
     }
+    if (options.listPalettes) {
+        out << paletteTable();
+        return flushed(out, err) ? kExitOk : kExitFailed;
+    }
 
     StyleValues values;
     try {
@@ -428,12 +451,11 @@ int run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
     }
 
     if (options.check || options.strict) {
-        const std::vector<Finding> warnings = checkValues(values);
-        for (const Finding &warning : warnings) {
-            say(err, "warning: " + boxName(warning.box) + ": '" +
-                         utf8FromUtf16(values.box(warning.box)) + "' " + describe(warning.problem));
+        const std::vector<std::string> found = warnings(values);
+        for (const std::string &warning : found) {
+            say(err, "warning: " + warning);
         }
-        if (options.strict && !warnings.empty()) {
+        if (options.strict && !found.empty()) {
             return kExitWarnings;
         }
     }

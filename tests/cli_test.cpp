@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 
 #include "cli/cliapp.h"
@@ -33,6 +34,18 @@ std::string cssFor(const std::function<void(StyleValues &)> &set) {
     StyleValues values = startValues();
     set(values);
     return utf8FromUtf16(generateCss(values));
+}
+
+/** 黑金 as --list-palettes prints it: slots 1 2 4 6 7 8 10 11 16, then the image boxes. */
+void setBlackAndGold(StyleValues &v) {
+    const char16_t *colours[] = {u"#111111", u"#E6C068", u"#333333", u"#000000",
+                                 u"#E6C068", u"#2A2A2A", u"#1A1A1A", u"#E6C068",
+                                 u"#E6C068", u"#3A3A3A", u"#222222", u"#444444"};
+    const int numbers[] = {1, 2, 4, 6, 7, 8, 10, 11, 16};
+    for (int i = 0; i < 9; ++i) {
+        v.slot(numbers[i]) = colours[i];
+    }
+    v.images = {colours[9], colours[10], colours[11]};
 }
 
 struct GoodCase {
@@ -78,6 +91,13 @@ INSTANTIATE_TEST_SUITE_P(
                      v.images = {u"http://a/1.jpg", u"", u"-x"};
                  }},
         GoodCase{"Cleared", {"--cleared"}, [](StyleValues &v) { clearValues(v); }},
+        GoodCase{"PaletteThenSlotOnTop",
+                 {"--palette", "黑金", "--slot", "2=#FFFFFF"},
+                 [](StyleValues &v) {
+                     setBlackAndGold(v);
+                     v.slot(2) = u"#FFFFFF";
+                 }},
+        GoodCase{"PaletteOverSlot", {"--slot", "2=#000", "--palette", "黑金"}, setBlackAndGold},
         GoodCase{"OptionsApplyOnTopOfCleared",
                  {"--slot", "1=a", "--cleared", "--menu-hover-image", "b"},
                  [](StyleValues &v) {
@@ -128,6 +148,10 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"EmptySaveValues", {"--save-values", ""}, "--save-values: the file name is empty"},
         BadCase{"EmptyValues", {"--values", ""}, "--values: the file name is empty"},
         BadCase{"ControlsInOptionShownEscaped", {"--\x1b[2J"}, "--\\x1b[2J"},
+        BadCase{"UnknownPalette", {"--palette", "大红"}, "no palette is named '大红'"},
+        BadCase{"MissingPaletteName", {"--palette"}, "--palette"},
+        BadCase{"BrandNotAColour", {"--palette-from", "darkred"}, "--palette-from: 'darkred'"},
+        BadCase{"BrandTranslucent", {"--palette-from", "rgba(0,0,0,0.5)"}, "not an opaque colour"},
         BadCase{"MakeImageWithoutFile", {"--make-image", "#fff"}, "--make-image"},
         BadCase{"MakeImageWithOthers",
                 {"--make-image", "#fff", "a.png", "--slot", "2=#000"},
@@ -382,6 +406,62 @@ TEST_F(CliOutputFileTest, StrictWritesNothingWhenItWarns) {
     EXPECT_EQ(strict.status, kExitWarnings);
     EXPECT_EQ(strict.out, "");
     EXPECT_TRUE(entries().empty());
+}
+
+TEST(Cli, ListsEachPaletteOnALineInTheOrderItsHelpGives) {
+    const CliRun result = run({"--list-palettes"});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_NE(result.out.find("黑金\t#111111 #E6C068 #333333 #000000 #E6C068 #2A2A2A #1A1A1A "
+                              "#E6C068 #E6C068 #3A3A3A #222222 #444444\n"),
+              std::string::npos);
+    std::istringstream lines(result.out);
+    std::set<std::string> names;
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t tab = line.find('\t');
+        ASSERT_NE(tab, std::string::npos) << line;
+        names.insert(line.substr(0, tab));
+        EXPECT_EQ(line.size() - tab, 12 * 8U) << line;  // a tab, then 12 of "#RRGGBB" and a space
+        // Every palette reads well: --check finds no poor contrast (colours in image boxes are
+        // not addresses yet).
+        const CliRun checked = run({"--check", "--palette", line.substr(0, tab)});
+        EXPECT_EQ(checked.status, kExitOk);
+        std::istringstream warnings(checked.err);
+        for (std::string warning; std::getline(warnings, warning);) {
+            EXPECT_TRUE(warning.ends_with("is not an http:// or https:// address")) << warning;
+        }
+    }
+    EXPECT_GE(names.size(), 10U);
+    EXPECT_TRUE(names.contains("经典红"));
+}
+
+TEST_F(CliOutputFileTest, ContrastWarnsAboutTextAndBackgroundAndStrictRefuses) {
+    const std::vector<std::string> poor = {"--cleared", "--slot", "1=#EEEEEE", "--slot",
+                                           "2=#FFFFFF"};
+    std::vector<std::string> args = poor;
+    args.insert(args.begin(), "--check");
+    const CliRun lax = run(args);
+    EXPECT_EQ(lax.status, kExitOk);
+    EXPECT_NE(lax.out, "");
+    EXPECT_NE(lax.err.find("(slot 2): '#FFFFFF' on 导航背景图： (slot 1) '#EEEEEE' has a contrast "
+                           "of only 1.1:1"),
+              std::string::npos)
+        << lax.err;
+    args[0] = "--strict";
+    EXPECT_EQ(run(args).status, kExitWarnings);
+    // A hidden slot's start value is no warning; what the owner puts there is.
+    EXPECT_EQ(run({"--strict"}).err, "");
+    EXPECT_NE(run({"--check", "--slot", "5=Text5"}).err.find("(slot 5): 'Text5'"),
+              std::string::npos);
+    // A derived look is readable and combines with the files written.
+    const std::string values = (m_dir / "v.txt").string(), page = (m_dir / "p.html").string();
+    const CliRun brand =
+        run({"--check", "--palette-from", "red", "--save-values", values, "--preview", page});
+    EXPECT_EQ(brand.status, kExitOk);
+    EXPECT_EQ(brand.err.find("contrast"), std::string::npos) << brand.err;
+    std::ifstream saved(values);
+    EXPECT_NE(std::string(std::istreambuf_iterator<char>(saved), {}).find("slot.1=#FF0000\n"),
+              std::string::npos);
+    EXPECT_TRUE(std::filesystem::exists(page));
 }
 
 TEST_F(CliOutputFileTest, NulCharacterIsRefusedWithLineAndColumn) {

@@ -89,6 +89,8 @@ struct LookCase {
     bool marked = false;
     /// what a screen reader adds: a marked box its tooltip, then this (the colour it shows)
     std::u16string_view description = {};
+    /// boxes typed after it (box, text), such as a background its text colour is drawn on
+    std::vector<std::pair<int, std::u16string>> then = {};
 };
 void PrintTo(const LookCase &c, std::ostream *os) { *os << c.name; }
 
@@ -97,6 +99,9 @@ class FormLookTest : public FormTest, public testing::WithParamInterface<LookCas
 TEST_P(FormLookTest, FollowsTheTypedText) {
     const LookCase &c = GetParam();
     m_form->textEdited(c.box, c.typed);
+    for (const auto &[box, text] : c.then) {
+        m_form->textEdited(box, text);
+    }
     EXPECT_EQ(m_form->values().box(c.box), c.typed);
     const BoxLook &look = m_form->look(c.box);
     EXPECT_EQ(look.background, c.background);
@@ -144,7 +149,35 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
                  messages::kProblemLocalFile, true},
         LookCase{"SlotOneEndsComment", 0, u"https://img.alicdn.com/a*/b.jpg", kMarkerColour, kBlack,
-                 messages::kProblemEndsComment, true}),
+                 messages::kProblemEndsComment, true},
+        // A text colour is judged on its backgrounds, typed before or after it.
+        LookCase{"ReadsPoorlyOnItsBackground",
+                 1,
+                 u"#FFFFFF",
+                 kWhite,
+                 kBlack,
+                 u"文字颜色和导航背景图的对比度只有 1.1:1，顾客可能看不清（建议至少 4.5:1）",
+                 true,
+                 u"显示的颜色：#FFFFFF",
+                 {{0, u"#EEEEEE"}}},
+        LookCase{"ReadsPoorlyOnAnImageBoxColour",
+                 15,
+                 u"#000",
+                 kBlack,
+                 kWhite,
+                 u"文字颜色和鼠标移至,二级菜单背景图的对比度只有 1.0:1",
+                 true,
+                 u"显示的颜色：#000000",
+                 {{imageBoxNumber(2), u"black"}}},
+        LookCase{"ReadsWellOnItsBackground",
+                 1,
+                 u"#FFFFFF",
+                 kWhite,
+                 kBlack,
+                 messages::kColourBoxHint,
+                 false,
+                 u"显示的颜色：#FFFFFF",
+                 {{0, u"#000080"}}}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 // A value too long to show whole: its beginning, never half a character, and its length.

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/contrast.h"
+#include "core/utf.h"
 #include "ui/messages.h"
 
 namespace velmora {
@@ -38,6 +40,32 @@ std::u16string_view problemText(Problem problem) {
     return {};
 }
 
+/** The box's prompt without its closing colon, as a sentence names it. */
+std::u16string_view promptOf(int box) {
+    std::u16string_view prompt =
+        box < kSlotCount ? kSlots.at(static_cast<std::size_t>(box)).prompt
+                         : kImageBoxes.at(static_cast<std::size_t>(box - kSlotCount)).prompt;
+    if (prompt.ends_with(u'：')) {
+        prompt.remove_suffix(1);
+    }
+    return prompt;
+}
+
+/** Why the text colour of the box reads poorly, one line a background; empty when it reads. */
+std::vector<std::u16string> contrastReasons(int box, const StyleValues &values) {
+    std::vector<std::u16string> reasons;
+    for (const LowContrast &low : lowContrasts(values)) {
+        if (low.text == box) {
+            reasons.push_back(std::u16string(messages::kContrastBefore) +
+                              std::u16string(promptOf(low.background)) +
+                              std::u16string(messages::kContrastMiddle) +
+                              *utf16FromUtf8(ratioText(low.ratio)) +
+                              std::u16string(messages::kContrastAfter));
+        }
+    }
+    return reasons;
+}
+
 }  // namespace
 
 std::optional<Rgb> shownColour(std::u16string_view value) {
@@ -52,13 +80,19 @@ BoxLook boxLook(int box, const StyleValues &values) {
     const std::u16string &value = values.box(box);
     const bool image = isImageBox(box);
     BoxLook look;
-    const std::vector<Problem> problems = checkValue(box, value);
-    look.marked = !problems.empty();
-    for (Problem problem : problems) {
+    std::vector<std::u16string> reasons;
+    for (Problem problem : checkValue(box, value)) {
+        reasons.emplace_back(problemText(problem));
+    }
+    for (std::u16string &reason : contrastReasons(box, values)) {
+        reasons.push_back(std::move(reason));
+    }
+    look.marked = !reasons.empty();
+    for (const std::u16string &reason : reasons) {
         if (!look.tooltip.empty()) {
             look.tooltip += u'\n';
         }
-        look.tooltip += problemText(problem);
+        look.tooltip += reason;
     }
     if (!look.marked) {
         look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;

@@ -1,5 +1,6 @@
 #include "form.h"
 
+#include "core/contrast.h"
 #include "core/utf.h"
 #include "ui/drops.h"
 #include "ui/filereports.h"
@@ -30,6 +31,12 @@ void Form::textEdited(int box, std::u16string text) {
     }
     value = std::move(text);
     updateLook(box);
+    // The text colours drawn on a background are judged against it.
+    for (const ContrastPair &pair : kContrastPairs) {
+        if (pair.background == box) {
+            updateLook(pair.text);
+        }
+    }
     m_preview.changed();
 }
 

@@ -124,6 +124,11 @@ inline constexpr std::u16string_view kProblemEndsComment =
 inline constexpr std::u16string_view kProblemLocalFile =
     u"这是本机上的图片，只有预览能显示，店铺里看不到。\n请把图片上传到店铺的图片空间，"
     u"再把图片的网址（以 https:// 开头）粘贴到这里，替换这个本机地址。";
+/** A text colour that reads poorly: before the background's prompt, between it and the ratio
+ *  (as "1.3:1"), and after the ratio. */
+inline constexpr std::u16string_view kContrastBefore = u"文字颜色和";
+inline constexpr std::u16string_view kContrastMiddle = u"的对比度只有 ";
+inline constexpr std::u16string_view kContrastAfter = u"，顾客可能看不清（建议至少 4.5:1）";
 
 inline constexpr std::u16string_view kMakeImageCaption = u"保存背景图";
 inline constexpr std::u16string_view kImageFilter = u"PNG 图片 (*.png)";
