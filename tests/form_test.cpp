@@ -424,6 +424,22 @@ TEST_F(FormTest, PreviewIsWrittenOpenedFollowedAndRemoved) {
     EXPECT_NE(readAll(file).find("color:#654321"), std::string::npos);
     EXPECT_EQ(m_opener.opened.size(), 1U) << "no new tab per change";
 
+    // A value longer than a box shows whole is written as the box shows it, in a small page.
+    const struct {
+        std::size_t length;
+        std::string written;  // after "url(" in the page
+    } longValues[] = {
+        {65536, std::string(65536, 'a') + ")"},
+        {10485760, std::string(80, 'a') + "…（共 10485760 个字符"},
+    };
+    for (const auto &c : longValues) {
+        m_form->textEdited(0, std::u16string(c.length, u'a'));
+        m_form->refreshPreview();
+        const std::string page = readAll(file);
+        EXPECT_NE(page.find("url(" + c.written), std::string::npos) << c.length;
+        EXPECT_LT(page.size(), std::size_t{10} << 20) << c.length << ": smaller than the value";
+    }
+
     const std::filesystem::path folder = file.parent_path();
     m_form.reset();
     EXPECT_FALSE(std::filesystem::exists(folder));

@@ -4,6 +4,7 @@
 #include "core/utf.h"
 #include "ui/filereports.h"
 #include "ui/messages.h"
+#include "ui/shortenedtext.h"
 
 namespace velmora {
 
@@ -45,7 +46,11 @@ bool PreviewFollower::write(const StyleValues &values, bool asked) {
             return false;
         }
     }
-    generateCss(values, m_css);
+    for (int box = 0; box < kBoxCount; ++box) {
+        const std::u16string &value = values.box(box);
+        m_shown.box(box) = value.size() > kLargeValue ? shortenedText(value) : value;
+    }
+    generateCss(m_shown, m_css);
     utf8FromUtf16(m_css, m_utf8);
     previewPage(m_utf8, kReloadSeconds, m_page);
     const std::filesystem::path file = m_folder->path() / kPageName;

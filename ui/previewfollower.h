@@ -19,6 +19,15 @@ namespace velmora {
  * The preview page: written into a private folder of its own and opened in the browser on F5,
  * then rewritten a moment after each change while it is open. Its folder and page are removed
  * when the follower goes.
+ *
+ * A value longer than kLargeValue is written into the page as its box shows it, shortened
+ * (shortenedText), both in the style the page applies and in the code it shows: whole, a value
+ * of megabytes, which the generated code repeats, made a page of hundreds of megabytes that
+ * took seconds to write after every edit and that the browser, reloading it every second,
+ * could not show either. Nothing a shop would show is lost: a colour is a few dozen characters,
+ * image servers refuse addresses of more than some kilobytes, and a data: address, the one long
+ * value a browser could show, is marked as no address the shop takes. Generate and velmora-css
+ * still write every value whole.
  */
 class PreviewFollower final {
 public:
@@ -64,6 +73,7 @@ private:
     bool m_stale = false;
     // Kept from one rewrite to the next: fresh memory for a page of megabytes costs more than
     // building it.
+    StyleValues m_shown;  // the values as the page shows them
     std::u16string m_css;
     std::string m_utf8;
     std::string m_page;

@@ -270,6 +270,20 @@ protected:
         SetKeyboardState(state);
     }
 
+    /** Presses key on the focused control with modifier (VK_CONTROL, VK_SHIFT; 0: none) held. */
+    void pressKeyWith(BYTE modifier, UINT key) {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        const BYTE before = state[modifier];
+        if (modifier != 0) {
+            state[modifier] = 0x80;  // posted keys leave the key state alone: hold it here
+            SetKeyboardState(state);
+        }
+        pressKey(key);
+        state[modifier] = before;
+        SetKeyboardState(state);
+    }
+
     /** The colour of the box's outermost frame, half-way down its left edge, as drawn. */
     COLORREF frameOf(HWND box) {
         RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -1372,6 +1386,71 @@ TEST_F(Win32WindowTest, LongTextIsShownShortenedAndNeverCut) {
     SendMessageW(box, WM_KEYDOWN, VK_DELETE, 0);
     EXPECT_EQ(form().values().slot(1), u"");
     EXPECT_EQ(text(box), u"");
+}
+
+// Keys and edit entries on a box showing a long value shortened: what the form keeps and what
+// the clipboard holds after each, starting from the long value with a short text on the
+// clipboard; Generate then copies the kept value whole, never the shortened text.
+TEST_F(Win32WindowTest, LongValueKeysAndEntriesActOnTheWholeValue) {
+    open(m_fakeMessages, m_dialogs);
+    const std::u16string address = u"https://img.example/" + std::u16string(100000, u'x');
+    const std::u16string held = u"https://img.alicdn.com/b.jpg";
+    const struct {
+        const char *name;
+        UINT key;                   // 0: the context menu's entry
+        BYTE modifier;              // held down with key: VK_CONTROL, VK_SHIFT or 0
+        std::u16string_view entry;  // with key 0; neither: the text set as an input method does
+        std::u16string kept, clipboard;
+    } cases[] = {
+        {"Ctrl+A", 'A', VK_CONTROL, u"", address, held},
+        {"Shift+End", VK_END, VK_SHIFT, u"", address, held},
+        {"Ctrl+C", 'C', VK_CONTROL, u"", address, address},
+        {"Ctrl+Insert", VK_INSERT, VK_CONTROL, u"", address, address},
+        {"Ctrl+X", 'X', VK_CONTROL, u"", u"", address},
+        {"Shift+Delete", VK_DELETE, VK_SHIFT, u"", u"", address},
+        {"Delete", VK_DELETE, 0, u"", u"", held},
+        {"Backspace", VK_BACK, 0, u"", u"", held},
+        {"typing q", 'Q', 0, u"", u"q", held},
+        {"Ctrl+V", 'V', VK_CONTROL, u"", held, held},
+        {"Shift+Insert", VK_INSERT, VK_SHIFT, u"", held, held},
+        {"menu select all", 0, 0, u"全选", address, held},
+        {"menu copy", 0, 0, u"复制", address, address},
+        {"menu cut", 0, 0, u"剪切", u"", address},
+        {"menu delete", 0, 0, u"删除", u"", held},
+        {"menu paste", 0, 0, u"粘贴", held, held},
+        {"set from outside", 0, 0, u"", held, held},
+    };
+    HWND box = control("Text4(1)");
+    for (const auto &c : cases) {
+        setText(box, address);
+        ASSERT_TRUE(GetWindowLongW(box, GWL_STYLE) & ES_READONLY) << c.name;
+        putOnClipboard(held);
+        SetFocus(box);
+        if (c.key != 0) {
+            pressKeyWith(c.modifier, c.key);
+        } else if (c.entry.empty()) {
+            setText(box, held);
+        } else {
+            HMENU menu = m_window->createContextMenu(box);
+            EXPECT_FALSE(greyed(menu, c.entry)) << c.name;
+            m_window->runMenuEntry(entryId(menu, c.entry), box);
+            DestroyMenu(menu);
+            pump();
+        }
+        // Compared whole, reported by their beginnings and lengths.
+        const auto brief = [](const std::u16string &value) {
+            return utf8FromUtf16(value.substr(0, 40)) + "… (" + std::to_string(value.size()) + ")";
+        };
+        EXPECT_TRUE(form().values().slot(1) == c.kept)
+            << c.name << " kept " << brief(form().values().slot(1));
+        EXPECT_TRUE(clipboardText() == c.clipboard)
+            << c.name << " copied " << brief(clipboardText());
+        if (c.kept.size() < 100) {
+            EXPECT_EQ(text(box), c.kept) << c.name;
+        }
+        SendMessageW(control("Command2"), BM_CLICK, 0, 0);
+        EXPECT_NE(clipboardText().find(u"url(" + c.kept + u")"), std::u16string::npos) << c.name;
+    }
 }
 
 struct ImportCase {

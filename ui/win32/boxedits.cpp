@@ -50,7 +50,14 @@ void BoxEdits::edited(int box) {
     if (m_showingText || !m_form) {
         return;
     }
-    m_form->textEdited(box, windowText(m_controls.box(box)));
+    HWND edit = m_controls.box(box);
+    std::u16string text = windowText(edit);
+    // Under wine the control also reports a change when only its selection changed (Ctrl+A):
+    // a box showing its value shortened still shows it, and keeps the value whole.
+    if (showsShortened(edit) && text == shortenedText(m_form->values().box(box))) {
+        return;
+    }
+    m_form->textEdited(box, std::move(text));
     if (m_form->values().box(box).size() > kLargeValue) {
         showText(box, m_form->values().box(box));  // set whole, as a drop does
     }

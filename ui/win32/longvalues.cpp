@@ -30,6 +30,12 @@ void showValue(HWND edit, const std::u16string &value) {
 
 LongValueEdit editLongValue(HWND edit, UINT message, WPARAM wParam, std::u16string_view value,
                             Clipboard &clipboard) {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (message == WM_KEYDOWN && wParam == VK_INSERT && (shift || control)) {
+        // The control copies and pastes these itself, without a WM_COPY or WM_PASTE to see.
+        message = control ? WM_COPY : WM_PASTE;
+    }
     if (!showsShortened(edit)) {
         if (message != WM_PASTE) {
             return {};
@@ -67,7 +73,7 @@ LongValueEdit editLongValue(HWND edit, UINT message, WPARAM wParam, std::u16stri
                 return {};
         }
     } else if (message == WM_KEYDOWN && wParam == VK_DELETE) {
-        message = WM_CLEAR;
+        message = shift ? WM_CUT : WM_CLEAR;
     }
     switch (message) {
         case WM_COPY:

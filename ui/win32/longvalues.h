@@ -23,9 +23,11 @@ struct LongValueEdit {
 
 /**
  * The window's handling of message to edit, a box whose whole value is value: in a box showing
- * it shortened (read-only), copying copies the whole value, and typing, pasting, cutting and
- * deleting replace it whole; in any box, pasting a text longer than kLargeValue inserts it
- * without the control. Nothing handled for every other message.
+ * it shortened (read-only), copying (Ctrl+C, Ctrl+Insert, WM_COPY) copies the whole value,
+ * cutting (Ctrl+X, Shift+Delete, WM_CUT) copies it and empties the box, and typing, pasting
+ * (Ctrl+V, Shift+Insert, WM_PASTE) and deleting replace it whole; in any box, pasting a text
+ * longer than kLargeValue inserts it without the control. Nothing handled for every other
+ * message, selecting (Ctrl+A) and moving among them.
  */
 LongValueEdit editLongValue(HWND edit, UINT message, WPARAM wParam, std::u16string_view value,
                             Clipboard &clipboard);
