@@ -458,6 +458,8 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_dialogs.colour = Rgb{0xFF, 0x66, 0x00};
+        const std::filesystem::path image = folder / "店招.gif";
+        QVERIFY(writeFileAtomically(image, "GIF89a\x01\0\x01\0", error));
         for (const char *id : {"Text4(1)", "Text4(4)", "Text4(6)", "Text4(8)", "Text4(10)", "Text7",
                                "Text1", "Text2"}) {
             // The menu's last entry makes the background.
@@ -482,7 +484,6 @@ private Q_SLOTS:
             QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 214, 214));
 
             // A dropped image lands in the box it is dropped on.
-            const std::filesystem::path image = folder / "店招.gif";
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string()))});
             QDropEvent drop(QPointF(box->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
@@ -494,6 +495,21 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.saveAsked.size(), 8U);
         QCOMPARE(q(m_dialogs.saveAsked[1].second), QStringLiteral("鼠标移至导航背景-FF6600.png"));
         QVERIFY(m_messages.shown.empty());
+
+        // Every file of a drop reaches the form: the values file is read, the image is told of.
+        const std::filesystem::path values = folder / "v.txt";
+        QVERIFY(writeFileAtomically(values, "slot.2=#123456\n", error));
+        QMimeData both;
+        both.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string())),
+                      QUrl::fromLocalFile(QString::fromStdU16String(values.u16string()))});
+        auto *colourBox = widget<QLineEdit>("Text4(2)");
+        QDropEvent drop(QPointF(colourBox->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
+                        &both, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject *>(m_window.get())->event(&drop);
+        QCOMPARE(colourBox->text(), QStringLiteral("#123456"));
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QVERIFY(m_messages.shown[0].prompt.find(messages::kDropImageElsewhere) !=
+                std::u16string::npos);
         std::filesystem::remove_all(folder);
     }
 

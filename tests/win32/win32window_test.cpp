@@ -701,22 +701,28 @@ TEST_F(Win32WindowTest, SaveThenOpenRestoresEveryBox) {
     std::filesystem::remove_all(folder);
 }
 
-/** Drops one file on a window as the shell does. */
-void dropFile(HWND onto, const std::filesystem::path &file) {
-    const std::wstring name = file.wstring();
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+/** Drops files on a window as the shell does. */
+void dropFiles(HWND onto, const std::vector<std::filesystem::path> &files) {
+    std::wstring names;
+    for (const std::filesystem::path &file : files) {
+        names += file.wstring() + L'\0';
+    }
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    std::copy(name.begin(), name.end(),
+    std::copy(names.begin(), names.end(),
               reinterpret_cast<wchar_t *>(reinterpret_cast<BYTE *>(drop) + sizeof(DROPFILES)));
     GlobalUnlock(memory);
     SendMessageW(onto, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
+void dropFile(HWND onto, const std::filesystem::path &file) { dropFiles(onto, {file}); }
+
 TEST_F(Win32WindowTest, DroppedImageLandsInItsImageBox) {
     open(m_fakeMessages, m_dialogs);
     const std::filesystem::path image = freshFolder("image") / L"店招 1.PNG";
+    std::ofstream(image, std::ios::binary) << "\x89PNG\r\n\x1A\n";
     for (const char *id : {"Text4(6)", "Text2"}) {
         dropFile(control(id), image);
         EXPECT_EQ(text(control(id)), utf16FromUtf8(fileUrl(image)).value()) << id;
@@ -727,7 +733,16 @@ TEST_F(Win32WindowTest, DroppedImageLandsInItsImageBox) {
     dropFile(control("Text4(2)"), image);  // a colour box: told where images go
     EXPECT_EQ(form().values(), before);
     ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
-    EXPECT_EQ(m_fakeMessages.shown[0].prompt, messages::kDropImageElsewhere);
+    EXPECT_NE(m_fakeMessages.shown[0].prompt.find(messages::kDropImageElsewhere),
+              std::u16string::npos);
+
+    // Every file of a drop reaches the form: the first image is taken, the second told of.
+    const std::filesystem::path second = image.parent_path() / L"b.gif";
+    std::ofstream(second, std::ios::binary) << "GIF89a";
+    dropFiles(control("Text2"), {second, image});
+    EXPECT_TRUE(text(control("Text2")).ends_with(u"/b.gif"));
+    ASSERT_EQ(m_fakeMessages.shown.size(), 2U);
+    EXPECT_NE(m_fakeMessages.shown[1].prompt.find(messages::kDropOnePicture), std::u16string::npos);
     std::filesystem::remove_all(image.parent_path());
 }
 
