@@ -203,10 +203,20 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     EXPECT_EQ(m_dialogs.colourAsked.size(), 3U);
     EXPECT_EQ(m_form->values().box(submenu), u"");
 
+    // A target that cannot be written: the reason in the window's words, never the system's.
     m_dialogs.colour = Rgb{1, 2, 3};
-    m_dialogs.file = m_dir / "gone" / "a.png";
-    m_form->trigger(Command::MakeImage, submenu);
-    EXPECT_NE(onlyMessage().find(u"gone"), std::u16string::npos) << utf8FromUtf16(onlyMessage());
+    std::filesystem::create_directory(m_dir / "folder.png");
+    const std::pair<std::filesystem::path, std::u16string_view> targets[] = {
+        {m_dir / "gone" / "a.png", messages::kReasonNotFound},
+        {m_dir / "folder.png", messages::kReasonIsFolder}};
+    for (const auto &[target, reason] : targets) {
+        m_messages.shown.clear();
+        m_dialogs.file = target;
+        m_form->trigger(Command::MakeImage, submenu);
+        EXPECT_NE(onlyMessage().find(target.filename().u16string()), std::u16string::npos);
+        EXPECT_TRUE(onlyMessage().ends_with(std::u16string(u"原因：") + std::u16string(reason)))
+            << utf8FromUtf16(onlyMessage());
+    }
     EXPECT_EQ(m_form->values().box(submenu), u"");
 }
 
