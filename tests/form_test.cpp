@@ -113,6 +113,14 @@ TEST_P(FormLookTest, FollowsTheTypedText) {
     EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
 }
 
+// A local image's address, and how its marker names the file.
+#ifdef _WIN32
+constexpr std::u16string_view kLocalAddress = u"file:///C:/%E5%9B%BE%E7%89%87/100%25.png";
+constexpr std::u16string_view kLocalPath = u"\n本机文件：C:\\图片\\100%.png";
+#else
+constexpr std::u16string_view kLocalAddress = u"file:///home/%E5%9B%BE%E7%89%87/100%25.png";
+constexpr std::u16string_view kLocalPath = u"\n本机文件：/home/图片/100%.png";
+#endif
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
@@ -142,7 +150,9 @@ INSTANTIATE_TEST_SUITE_P(
                  messages::kProblemSpaces, true, u"显示的颜色：#000080"},
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, messages::kImageBoxHint},
         LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
-                 messages::kProblemLocalFile, true}),
+                 messages::kProblemLocalFile, true},
+        LookCase{"LocalImageNamesItsFile", 0, std::u16string(kLocalAddress), kMarkerColour, kBlack,
+                 kLocalPath, true}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 // A value too long to show whole: its beginning, never half a character, and its length.
@@ -188,7 +198,8 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     EXPECT_TRUE(url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF%201.png"));
     EXPECT_EQ(m_form->values().box(bar), url);
     EXPECT_EQ(m_view.texts[bar], url);
-    EXPECT_EQ(m_form->look(bar).tooltip, messages::kProblemLocalFile);
+    EXPECT_EQ(m_form->look(bar).tooltip, std::u16string(messages::kProblemLocalFile) +
+                                             u"\n本机文件：" + m_dialogs.file->u16string());
 
     // The next starts at the colour and in the folder used last; cancelling changes nothing.
     m_dialogs.file.reset();

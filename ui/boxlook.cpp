@@ -2,11 +2,18 @@
 
 #include <vector>
 
+#include "core/fileaddress.h"
 #include "ui/messages.h"
 
 namespace velmora {
 
 namespace {
+
+#ifdef _WIN32
+constexpr PathStyle kPathStyle = PathStyle::Windows;
+#else
+constexpr PathStyle kPathStyle = PathStyle::Posix;
+#endif
 
 /** Black or white, whichever reads better on the colour. */
 Rgb readableOn(Rgb colour) {
@@ -57,6 +64,13 @@ BoxLook boxLook(int box, const StyleValues &values) {
             look.tooltip += u'\n';
         }
         look.tooltip += problemText(problem);
+        if (problem == Problem::LocalFile) {
+            // The address is percent-encoded; its owner reads the file's own path.
+            if (const std::optional<std::u16string> path = filePathOfAddress(value, kPathStyle)) {
+                look.tooltip += messages::kLocalFilePath;
+                look.tooltip += *path;
+            }
+        }
     }
     if (!look.marked) {
         look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;

@@ -112,6 +112,8 @@ inline constexpr std::u16string_view kProblemBreaksUrl =
 inline constexpr std::u16string_view kProblemLocalFile =
     u"这是本机上的图片，只有预览能显示，店铺里看不到。\n请把图片上传到店铺的图片空间，"
     u"再把图片的网址（以 https:// 开头）粘贴到这里，替换这个本机地址。";
+/** After kProblemLocalFile, before the path of the file on this computer. */
+inline constexpr std::u16string_view kLocalFilePath = u"\n本机文件：";
 
 inline constexpr std::u16string_view kMakeImageCaption = u"保存背景图";
 inline constexpr std::u16string_view kImageFilter = u"PNG 图片 (*.png)";

@@ -480,7 +480,9 @@ private Q_SLOTS:
             QCOMPARE(last, QStringLiteral("制作背景图…"));
             QVERIFY2(std::filesystem::file_size(*m_dialogs.file) > 0, id);
             QCOMPARE(box->text(), QString::fromStdString(fileUrl(*m_dialogs.file)));
-            QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile));
+            QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile) +
+                                         QStringLiteral("\n本机文件：") +
+                                         QString::fromStdString(m_dialogs.file->string()));
             QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 214, 214));
 
             // A dropped image lands in the box it is dropped on.

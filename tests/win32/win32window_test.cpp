@@ -1292,7 +1292,12 @@ TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
         url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF-FF6600.png"));
     EXPECT_EQ(paintOf(box).background, RGB(255, 214, 214));
     pump();
-    EXPECT_EQ(tooltipOf(box), messages::kProblemLocalFile);
+    // The file's own path, with its drive and backslashes, after the reason.
+    const std::u16string tooltip = tooltipOf(box);
+    const std::u16string before = std::u16string(messages::kProblemLocalFile) + u"\n本机文件：";
+    EXPECT_TRUE(tooltip.starts_with(before) && tooltip[before.size() + 1] == u':' &&
+                tooltip.ends_with(u"\\图片\\导航背景-FF6600.png"))
+        << utf8FromUtf16(tooltip);
 
     pressShortcut("F5");
     ASSERT_TRUE(form().previewFile().has_value());
