@@ -36,6 +36,15 @@ QString q(std::u16string_view text) { return QString::fromStdU16String(std::u16s
 
 }  // namespace
 
+/** The colours of an image's leftmost column, where a marked box's frame is. */
+QSet<QRgb> leftEdge(const QImage &image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        colours.insert((image.pixel(0, y) & 0xFFFFFFu) | 0xFF000000u);
+    }
+    return colours;
+}
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -266,11 +275,32 @@ private Q_SLOTS:
         }
         const QImage plain = lookalike->grab().toImage();
         const QImage framed = marked->grab().toImage();
-        const QPoint edge(0, framed.height() / 2);
-        QCOMPARE(framed.pixelColor(edge), BoxEdit::markColour());
-        QVERIFY(plain.pixelColor(edge) != BoxEdit::markColour());
+        QVERIFY(leftEdge(framed).contains(BoxEdit::markColour().rgb()));
+        QVERIFY(!leftEdge(plain).contains(BoxEdit::markColour().rgb()));
         QCOMPARE(framed.pixelColor(framed.width() - 4, framed.height() / 2), QColor(0, 0, 128));
         QVERIFY(marked->isMarked() && !lookalike->isMarked());
+    }
+
+    // The mark shows on whatever colour the box shows: red and white dashes, beside the fill.
+    void markShowsOnEveryColour_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QColor>("fill");
+        QTest::newRow("frame's own red") << QStringLiteral(" #DC0000") << QColor(220, 0, 0);
+        QTest::newRow("white") << QStringLiteral(" #FFFFFF") << QColor(255, 255, 255);
+        QTest::newRow("black") << QStringLiteral(" #000000") << QColor(0, 0, 0);
+        QTest::newRow("marker's light red") << QStringLiteral("pink") << QColor(255, 214, 214);
+    }
+    void markShowsOnEveryColour() {
+        QFETCH(QString, typed);
+        QFETCH(QColor, fill);
+        auto *box = widget<BoxEdit>("Text4(7)");
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        const QImage shown = box->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 4, shown.height() / 2), fill);
+        const QSet<QRgb> edge = leftEdge(shown);
+        QVERIFY(edge.contains(qRgb(220, 0, 0)));
+        QVERIFY(edge.contains(qRgb(255, 255, 255)));
     }
 
     // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.

@@ -17,6 +17,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -269,15 +270,18 @@ protected:
         SetKeyboardState(state);
     }
 
-    /** The colour of the box's outermost frame, half-way down its left edge, as drawn. */
-    COLORREF frameOf(HWND box) {
+    /** The colours of the box's outermost frame, down its left edge between the corners. */
+    std::set<COLORREF> frameOf(HWND box) {
         RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         RECT r{};
         GetWindowRect(box, &r);
         HDC dc = GetWindowDC(box);
-        const COLORREF colour = GetPixel(dc, 0, (r.bottom - r.top) / 2);
+        std::set<COLORREF> colours;
+        for (int y = 2; y < r.bottom - r.top - 2; ++y) {
+            colours.insert(GetPixel(dc, 0, y));
+        }
         ReleaseDC(box, dc);
-        return colour;
+        return colours;
     }
 
     Paint paintOf(HWND box) {
@@ -568,8 +572,10 @@ TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
     EXPECT_EQ(paint.background, background);
     EXPECT_EQ(paint.text, c.background ? c.textColour : GetSysColor(COLOR_WINDOWTEXT));
     EXPECT_EQ(tooltipOf(box), form().look(number).tooltip);
-    const COLORREF mark = RGB(kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue);
-    EXPECT_EQ(frameOf(box) == mark, c.marked);
+    // Red and white dashes, which show on any colour the box shows.
+    const std::set<COLORREF> frame = frameOf(box);
+    EXPECT_EQ(frame.contains(RGB(220, 0, 0)), c.marked);
+    EXPECT_EQ(frame.contains(RGB(255, 255, 255)), c.marked);
     if (c.marked) {
         EXPECT_FALSE(form().look(number).tooltip.empty()) << "a marked box says why";
     }
@@ -589,6 +595,10 @@ INSTANTIATE_TEST_SUITE_P(
                    RGB(0, 0, 0)},
         TypingCase{"SpacedColourShownMarked", "Text4(2)", u"#000080 ", RGB(0, 0, 128),
                    RGB(255, 255, 255), true},
+        TypingCase{"MarkedFramesRed", "Text4(2)", u" #DC0000", RGB(220, 0, 0), RGB(255, 255, 255),
+                   true},
+        TypingCase{"MarkedWhite", "Text4(7)", u"#FFFFFF\t", RGB(255, 255, 255), RGB(0, 0, 0), true},
+        TypingCase{"MarkedBlack", "Text4(16)", u" #000000", RGB(0, 0, 0), RGB(255, 255, 255), true},
         TypingCase{"EmptyColour", "Text4(11)", u"", std::nullopt, 0},
         TypingCase{"HttpImage", "Text7", u"http://img.alicdn.com/a.jpg", RGB(255, 214, 214),
                    RGB(0, 0, 0), true},
@@ -755,7 +765,7 @@ TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     const std::filesystem::path file = folder / L"拖放 方案.txt";
     std::ofstream(file, std::ios::binary) << presetText(dropped);
 
-    for (const char *target : {"", "Text4(2)", "Text7"}) {
+    for (const char *target : {"", "Text4(2)"}) {
         setText(control("Text4(2)"), u"#FFFFFF");
         setText(control("Text7"), u"");
         dropFile(*target ? control(target) : m_window->handle(), file);
@@ -765,6 +775,15 @@ TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     EXPECT_TRUE(GetWindowLongW(m_window->handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(GetWindowLongW(control("Text4(2)"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(m_fakeMessages.shown.empty());
+
+    // An image box takes images only: a values file dropped there is told of, not read.
+    setText(control("Text4(2)"), u"#FFFFFF");
+    const StyleValues before = form().values();
+    dropFile(control("Text7"), file);
+    EXPECT_EQ(form().values(), before);
+    ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
+    EXPECT_NE(m_fakeMessages.shown[0].prompt.find(messages::kDropNotAPicture),
+              std::u16string::npos);
     std::filesystem::remove_all(folder);
 }
 
