@@ -118,6 +118,14 @@ TEST_P(FormLookTest, FollowsTheTypedText) {
     EXPECT_EQ(m_view.looks[c.box], look) << "the view shows what the form holds";
 }
 
+// A local image's address, and how its marker names the file.
+#ifdef _WIN32
+constexpr std::u16string_view kLocalAddress = u"file:///C:/%E5%9B%BE%E7%89%87/100%25.png";
+constexpr std::u16string_view kLocalPath = u"\n本机文件：C:\\图片\\100%.png";
+#else
+constexpr std::u16string_view kLocalAddress = u"file:///home/%E5%9B%BE%E7%89%87/100%25.png";
+constexpr std::u16string_view kLocalPath = u"\n本机文件：/home/图片/100%.png";
+#endif
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kWhite{255, 255, 255};
 
@@ -177,7 +185,9 @@ INSTANTIATE_TEST_SUITE_P(
                  messages::kColourBoxHint,
                  false,
                  u"显示的颜色：#FFFFFF",
-                 {{0, u"#000080"}}}),
+                 {{0, u"#000080"}}},
+        LookCase{"LocalImageNamesItsFile", 0, std::u16string(kLocalAddress), kMarkerColour, kBlack,
+                 kLocalPath, true}),
     [](const testing::TestParamInfo<LookCase> &info) { return info.param.name; });
 
 // A value too long to show whole: its beginning, never half a character, and its length.
@@ -242,7 +252,8 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     EXPECT_TRUE(url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF%201.png"));
     EXPECT_EQ(m_form->values().box(bar), url);
     EXPECT_EQ(m_view.texts[bar], url);
-    EXPECT_EQ(m_form->look(bar).tooltip, messages::kProblemLocalFile);
+    EXPECT_EQ(m_form->look(bar).tooltip, std::u16string(messages::kProblemLocalFile) +
+                                             u"\n本机文件：" + m_dialogs.file->u16string());
 
     // The next starts at the colour and in the folder used last; cancelling changes nothing.
     m_dialogs.file.reset();
@@ -257,25 +268,185 @@ TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
     EXPECT_EQ(m_dialogs.colourAsked.size(), 3U);
     EXPECT_EQ(m_form->values().box(submenu), u"");
 
+    // A target that cannot be written: the reason in the window's words, never the system's.
     m_dialogs.colour = Rgb{1, 2, 3};
-    m_dialogs.file = m_dir / "gone" / "a.png";
-    m_form->trigger(Command::MakeImage, submenu);
-    EXPECT_NE(onlyMessage().find(u"gone"), std::u16string::npos) << utf8FromUtf16(onlyMessage());
+    std::filesystem::create_directory(m_dir / "folder.png");
+    const std::pair<std::filesystem::path, std::u16string_view> targets[] = {
+        {m_dir / "gone" / "a.png", messages::kReasonNotFound},
+        {m_dir / "folder.png", messages::kReasonIsFolder}};
+    for (const auto &[target, reason] : targets) {
+        m_messages.shown.clear();
+        m_dialogs.file = target;
+        m_form->trigger(Command::MakeImage, submenu);
+        EXPECT_NE(onlyMessage().find(target.filename().u16string()), std::u16string::npos);
+        EXPECT_TRUE(onlyMessage().ends_with(std::u16string(u"原因：") + std::u16string(reason)))
+            << utf8FromUtf16(onlyMessage());
+    }
     EXPECT_EQ(m_form->values().box(submenu), u"");
 }
 
 TEST_F(FormTest, ImageDroppedOnAnImageBoxGivesItsAddress) {
     const std::filesystem::path image = m_dir / u"店招.JPG";
-    m_form->filesDropped({image, m_dir / "other.png"}, imageBoxNumber(0));
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(image, "\xFF\xD8\xFF\xE0\0\x10JFIF", error));
+    m_form->filesDropped({image}, imageBoxNumber(0));
     EXPECT_EQ(m_form->values().box(imageBoxNumber(0)), *utf16FromUtf8(fileUrl(image)));
     EXPECT_TRUE(m_messages.shown.empty());
     const StyleValues before = m_form->values();
     m_form->filesDropped({image}, 1);  // a colour box
     m_form->filesDropped({image});
     EXPECT_EQ(m_messages.shown.size(), 2U);
-    EXPECT_EQ(m_messages.shown[0].prompt, messages::kDropImageElsewhere);
+    EXPECT_NE(m_messages.shown[0].prompt.find(messages::kDropImageElsewhere), std::u16string::npos);
     EXPECT_EQ(m_form->values(), before);
 }
+
+struct DropCase {
+    const char *name;
+    /// name and bytes of each file dropped, in order; "<folder>" makes a folder, "<fifo>" a FIFO
+    std::vector<std::pair<std::u16string, std::string>> files;
+    int box;  ///< dropped on; an image box shows the address, otherwise box 0 is unchanged
+    std::u16string_view address;  ///< how the image box's new address ends; empty: unchanged
+    std::u16string_view slot2;    ///< slot 2 after the drop; empty: unchanged
+    std::vector<std::u16string_view> says;  ///< parts of the one message; none: no message
+};
+void PrintTo(const DropCase &c, std::ostream *os) { *os << c.name; }
+
+class FormDropTest : public FormTest, public testing::WithParamInterface<DropCase> {};
+
+TEST_P(FormDropTest, TakesWhatFitsAndTellsTheRest) {
+    const DropCase &c = GetParam();
+    std::vector<std::filesystem::path> files;
+    for (const auto &[name, bytes] : c.files) {
+        files.push_back(m_dir / name);
+        std::string error;
+        if (bytes == "<folder>") {
+            std::filesystem::create_directory(files.back());
+        } else if (bytes == "<fifo>") {
+#ifdef _WIN32
+            GTEST_SKIP() << "no FIFOs on Windows";
+#else
+            ASSERT_EQ(::mkfifo(files.back().c_str(), 0600), 0);
+#endif
+        } else {
+            ASSERT_TRUE(writeFileAtomically(files.back(), bytes, error));
+        }
+    }
+    const StyleValues before = m_form->values();
+    m_form->filesDropped(files, c.box);
+    const int imageBox = Form::takesImage(c.box) ? c.box : 0;
+    const std::u16string &address = m_form->values().box(imageBox);
+    if (c.address.empty()) {
+        EXPECT_EQ(address, before.box(imageBox));
+    } else {
+        EXPECT_TRUE(address.starts_with(u"file:///") && address.ends_with(c.address))
+            << utf8FromUtf16(address);
+    }
+    EXPECT_EQ(m_form->values().slot(2), c.slot2.empty() ? before.slot(2) : c.slot2);
+    if (c.says.empty()) {
+        EXPECT_TRUE(m_messages.shown.empty()) << utf8FromUtf16(m_messages.shown[0].prompt);
+    }
+    for (std::u16string_view part : c.says) {
+        EXPECT_NE(onlyMessage().find(part), std::u16string::npos) << utf8FromUtf16(onlyMessage());
+    }
+}
+
+const std::string kPngHead = "\x89PNG\r\n\x1A\n\0\0\0\rIHDR";
+const std::string kValues = "slot.2=#123456\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FormDropTest,
+    testing::Values(
+        DropCase{"Png", {{u"a.png", kPngHead}}, imageBoxNumber(0), u"/a.png", u"", {}},
+        DropCase{"JpegJudgedByItsBytes",
+                 {{u"photo.txt", "\xFF\xD8\xFF\xDB"}},
+                 0,
+                 u"/photo.txt",
+                 u"",
+                 {}},
+        DropCase{"Gif", {{u"店招.gif", "GIF89a\x01\0"}}, 0, u"/%E5%BA%97%E6%8B%9B.gif", u"", {}},
+        DropCase{"TextNamedPng",
+                 {{u"fake.png", kValues}},
+                 0,
+                 u"",
+                 u"",
+                 {u"fake.png", messages::kDropNotAPicture}},
+        DropCase{"FolderNamedPng",
+                 {{u"x.png", "<folder>"}},
+                 0,
+                 u"",
+                 u"",
+                 {u"x.png", messages::kReasonIsFolder}},
+        DropCase{"FifoNamedPng",
+                 {{u"p.png", "<fifo>"}},
+                 0,
+                 u"",
+                 u"",
+                 {u"p.png", messages::kReasonNotRegular}},
+        DropCase{"ValuesFileOnAnImageBox",
+                 {{u"方案.txt", kValues}},
+                 0,
+                 u"",
+                 u"",
+                 {messages::kDropNotAPicture}},
+        DropCase{"BmAloneIsText",
+                 {{u"b.txt", "BMW=#fff\nslot.1=x\n"}},
+                 0,
+                 u"",
+                 u"",
+                 {messages::kDropNotAPicture}},
+        DropCase{"Webp",
+                 {{u"a.webp", std::string("RIFF\x24\0\0\0WEBPVP8 ", 16)}},
+                 0,
+                 u"",
+                 u"",
+                 {messages::kDropOtherPicture}},
+        DropCase{"BmpBySignature",
+                 {{u"scan", std::string("BM\x3A\0\0\0\0\0\0\0\x36\0", 12)}},
+                 0,
+                 u"",
+                 u"",
+                 {messages::kDropOtherPicture}},
+        DropCase{"HeicBySignature",
+                 {{u"IMG_1", std::string("\0\0\0\x18"
+                                         "ftypheic",
+                                         12)}},
+                 0,
+                 u"",
+                 u"",
+                 {messages::kDropOtherPicture}},
+        DropCase{
+            "SvgByName", {{u"logo.svg", "<svg/>"}}, 0, u"", u"", {messages::kDropOtherPicture}},
+        DropCase{"WebpElsewhereIsNotReadAsValues",
+                 {{u"a.webp", "RIFF\x24\0\0\0WEBP"}},
+                 5,
+                 u"",
+                 u"",
+                 {messages::kDropOtherPicture}},
+        DropCase{"TwoImagesOnOneBox",
+                 {{u"a.png", kPngHead}, {u"b.gif", "GIF87a"}},
+                 0,
+                 u"/a.png",
+                 u"",
+                 {messages::kDropTakenPicture, messages::kDropOnePicture, u"b.gif"}},
+        DropCase{"ImageAndValuesElsewhere",
+                 {{u"a.png", kPngHead}, {u"v.txt", kValues}},
+                 1,
+                 u"",
+                 u"#123456",
+                 {messages::kDropImageElsewhere, messages::kDropTakenFile, u"v.txt"}},
+        DropCase{"TwoValuesFiles",
+                 {{u"v.txt", kValues}, {u"w.txt", "slot.2=#654321\n"}},
+                 -1,
+                 u"",
+                 u"#123456",
+                 {messages::kDropOneFile, u"w.txt"}},
+        DropCase{"FailedLoadAmongOthers",
+                 {{u"bad.txt", "slot.99=x\n"}, {u"a.png", kPngHead}},
+                 -1,
+                 u"",
+                 u"",
+                 {u"第 1 行：未知的名称", messages::kDropImageElsewhere}}),
+    [](const testing::TestParamInfo<DropCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, ValuesFileRoundTripsEveryCharacter) {
     StyleValues awkward = startValues();

@@ -3,12 +3,19 @@
 #include <vector>
 
 #include "core/contrast.h"
+#include "core/fileaddress.h"
 #include "core/utf.h"
 #include "ui/messages.h"
 
 namespace velmora {
 
 namespace {
+
+#ifdef _WIN32
+constexpr PathStyle kPathStyle = PathStyle::Windows;
+#else
+constexpr PathStyle kPathStyle = PathStyle::Posix;
+#endif
 
 /** Black or white, whichever reads better on the colour. */
 Rgb readableOn(Rgb colour) {
@@ -83,6 +90,13 @@ BoxLook boxLook(int box, const StyleValues &values) {
     std::vector<std::u16string> reasons;
     for (Problem problem : checkValue(box, value)) {
         reasons.emplace_back(problemText(problem));
+        if (problem == Problem::LocalFile) {
+            // The address is percent-encoded; its owner reads the file's own path.
+            if (const std::optional<std::u16string> path = filePathOfAddress(value, kPathStyle)) {
+                reasons.back() += messages::kLocalFilePath;
+                reasons.back() += *path;
+            }
+        }
     }
     for (std::u16string &reason : contrastReasons(box, values)) {
         reasons.push_back(std::move(reason));

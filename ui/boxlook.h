@@ -31,8 +31,15 @@ struct BoxLook {
  */
 inline constexpr Rgb kMarkerColour{255, 214, 214};
 
-/** The frame of a marked box, drawn outside the part its background colours. */
+/**
+ * The frame of a marked box, drawn outside the part its background colours: a band kMarkWidth
+ * pixels wide of this red, broken every kMarkDash pixels by as long a dash of kMarkDashColour,
+ * so that it shows on whatever colour the box shows, its own red and white included.
+ */
 inline constexpr Rgb kMarkFrameColour{220, 0, 0};
+inline constexpr Rgb kMarkDashColour{255, 255, 255};
+inline constexpr int kMarkWidth = 2;
+inline constexpr int kMarkDash = 4;
 
 /** The colour a box's value names, spaces and tabs around it allowed; nothing for no colour. */
 std::optional<Rgb> shownColour(std::u16string_view value);

@@ -2,7 +2,6 @@
 
 #include "core/contrast.h"
 #include "core/utf.h"
-#include "ui/drops.h"
 #include "ui/filereports.h"
 #include "ui/messages.h"
 
@@ -16,7 +15,8 @@ Form::Form(FormView &view, FormServices services, std::string shopUrl)
       m_preview(services.messages, services.urlOpener, [&view] { view.schedulePreviewRefresh(); }),
       m_valuesFiles(services.messages, services.dialogs),
       m_import(services.clipboard, services.messages),
-      m_backgrounds(services.messages, services.dialogs) {}
+      m_backgrounds(services.messages, services.dialogs),
+      m_drops(services.clipboard, services.messages, services.dialogs) {}
 
 void Form::start() { setValues(m_values); }
 
@@ -182,23 +182,11 @@ void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box
         return;
     }
     run([this, &files, box] {
-        const std::filesystem::path &file = files.front();
-        switch (dropKind(file)) {
-            case DropKind::Picture:
-                if (takesImage(box)) {
-                    setBoxText(box, Backgrounds::address(file));
-                } else {
-                    m_services.messages.inform(std::u16string(messages::kDropImageCaption),
-                                               std::u16string(messages::kDropImageElsewhere));
-                }
-                break;
-            case DropKind::Code:
-                replaceValues(m_import.fromFile(file, m_values), messages::kWholeImport);
-                break;
-            case DropKind::Values:
-                replaceValues(m_valuesFiles.load(file, m_values), messages::kWholeValuesFile);
-                break;
+        const DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
+        if (outcome.address) {
+            setBoxText(box, *outcome.address);
         }
+        replaceValues(outcome.values, outcome.what);
     });
 }
 

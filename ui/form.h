@@ -28,6 +28,7 @@
 #include "ui/clipboardcopy.h"
 #include "ui/codeimport.h"
 #include "ui/commands.h"
+#include "ui/drops.h"
 #include "ui/previewfollower.h"
 #include "ui/shortenedtext.h"
 #include "ui/valuesfiles.h"
@@ -118,10 +119,9 @@ public:
     }
 
     /**
-     * Files dropped on the window. A PNG, JPEG or GIF image (by its name) dropped on an image
-     * box gives that box its file:/// address. Otherwise the first file is imported as
-     * navigation code when its name ends in ".css", and loaded as a values file unless it is
-     * an image, which is only told where to go.
+     * Files dropped on the window, taken as Drops::take says: a PNG, JPEG or GIF image (by its
+     * first bytes) dropped on an image box gives that box its file:/// address; elsewhere one
+     * values file or navigation code (".css") is loaded; one message tells what was not taken.
      * @param box the box the files were dropped on, or -1 for elsewhere on the window.
      */
     void filesDropped(const std::vector<std::filesystem::path> &files, int box = -1);
@@ -166,6 +166,7 @@ private:
     ValuesFiles m_valuesFiles;
     CodeImport m_import;
     Backgrounds m_backgrounds;
+    Drops m_drops;
     Rgb m_lastColour{255, 255, 255};  // where the next colour dialog starts
 
     /** A change of the whole form: the values before and after it, and what it was. */

@@ -129,6 +129,8 @@ inline constexpr std::u16string_view kProblemLocalFile =
 inline constexpr std::u16string_view kContrastBefore = u"文字颜色和";
 inline constexpr std::u16string_view kContrastMiddle = u"的对比度只有 ";
 inline constexpr std::u16string_view kContrastAfter = u"，顾客可能看不清（建议至少 4.5:1）";
+/** After kProblemLocalFile, before the path of the file on this computer. */
+inline constexpr std::u16string_view kLocalFilePath = u"\n本机文件：";
 
 inline constexpr std::u16string_view kMakeImageCaption = u"保存背景图";
 inline constexpr std::u16string_view kImageFilter = u"PNG 图片 (*.png)";
@@ -136,9 +138,23 @@ inline constexpr std::u16string_view kMakeImageFailedCaption = u"无法保存背
 /** Followed by the file's path and, on a line of its own, the reason. */
 inline constexpr std::u16string_view kMakeImageFailedPrompt =
     u"背景图未能保存，框中的内容没有改动。\n文件：";
-inline constexpr std::u16string_view kDropImageCaption = u"提示";
+/** What became of dropped files: a paragraph for each file, in the order dropped. */
+inline constexpr std::u16string_view kDropCaption = u"提示";
+/** Each followed by the file's path. */
+inline constexpr std::u16string_view kDropTakenPicture = u"已放入背景图框：";
+inline constexpr std::u16string_view kDropTakenFile = u"已读入：";
+/** Followed by the file's path and, after kReasonPrefix, one of the reasons below. */
+inline constexpr std::u16string_view kDropNotTaken = u"没有使用：";
 inline constexpr std::u16string_view kDropImageElsewhere =
-    u"要使用这张图片，请把它拖到一个背景图框上（左边的框）。各个框中的内容都没有改动。";
+    u"要使用这张图片，请把它拖到一个背景图框上（左边的框）。";
+inline constexpr std::u16string_view kDropOtherPicture =
+    u"店铺的图片空间只接受 PNG、JPEG 和 GIF 图片，这种图片无法上传。"
+    u"请先把它另存为 PNG、JPEG 或 GIF 格式。";
+inline constexpr std::u16string_view kDropNotAPicture =
+    u"这个文件的内容不是图片。背景图框只能放 PNG、JPEG 或 GIF 图片。";
+inline constexpr std::u16string_view kDropOnePicture = u"一个框只能放一张图片，已放入第一张。";
+inline constexpr std::u16string_view kDropOneFile =
+    u"一次只能读入一个方案或一份导航条代码，已使用第一个。";
 
 inline constexpr std::u16string_view kStartFailedCaption = u"Velmora 无法启动";
 /** Followed by what went wrong. */

@@ -36,6 +36,15 @@ QString q(std::u16string_view text) { return QString::fromStdU16String(std::u16s
 
 }  // namespace
 
+/** The colours of an image's leftmost column, where a marked box's frame is. */
+QSet<QRgb> leftEdge(const QImage &image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); ++y) {
+        colours.insert((image.pixel(0, y) & 0xFFFFFFu) | 0xFF000000u);
+    }
+    return colours;
+}
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -266,11 +275,32 @@ private Q_SLOTS:
         }
         const QImage plain = lookalike->grab().toImage();
         const QImage framed = marked->grab().toImage();
-        const QPoint edge(0, framed.height() / 2);
-        QCOMPARE(framed.pixelColor(edge), BoxEdit::markColour());
-        QVERIFY(plain.pixelColor(edge) != BoxEdit::markColour());
+        QVERIFY(leftEdge(framed).contains(BoxEdit::markColour().rgb()));
+        QVERIFY(!leftEdge(plain).contains(BoxEdit::markColour().rgb()));
         QCOMPARE(framed.pixelColor(framed.width() - 4, framed.height() / 2), QColor(0, 0, 128));
         QVERIFY(marked->isMarked() && !lookalike->isMarked());
+    }
+
+    // The mark shows on whatever colour the box shows: red and white dashes, beside the fill.
+    void markShowsOnEveryColour_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QColor>("fill");
+        QTest::newRow("frame's own red") << QStringLiteral(" #DC0000") << QColor(220, 0, 0);
+        QTest::newRow("white") << QStringLiteral(" #FFFFFF") << QColor(255, 255, 255);
+        QTest::newRow("black") << QStringLiteral(" #000000") << QColor(0, 0, 0);
+        QTest::newRow("marker's light red") << QStringLiteral("pink") << QColor(255, 214, 214);
+    }
+    void markShowsOnEveryColour() {
+        QFETCH(QString, typed);
+        QFETCH(QColor, fill);
+        auto *box = widget<BoxEdit>("Text4(7)");
+        box->selectAll();
+        QTest::keyClicks(box, typed);
+        const QImage shown = box->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 4, shown.height() / 2), fill);
+        const QSet<QRgb> edge = leftEdge(shown);
+        QVERIFY(edge.contains(qRgb(220, 0, 0)));
+        QVERIFY(edge.contains(qRgb(255, 255, 255)));
     }
 
     // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.
@@ -470,6 +500,8 @@ private Q_SLOTS:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         m_dialogs.colour = Rgb{0xFF, 0x66, 0x00};
+        const std::filesystem::path image = folder / "店招.gif";
+        QVERIFY(writeFileAtomically(image, "GIF89a\x01\0\x01\0", error));
         for (const char *id : {"Text4(1)", "Text4(4)", "Text4(6)", "Text4(8)", "Text4(10)", "Text7",
                                "Text1", "Text2"}) {
             // The menu's last entry makes the background.
@@ -490,11 +522,12 @@ private Q_SLOTS:
             QCOMPARE(last, QStringLiteral("制作背景图…"));
             QVERIFY2(std::filesystem::file_size(*m_dialogs.file) > 0, id);
             QCOMPARE(box->text(), QString::fromStdString(fileUrl(*m_dialogs.file)));
-            QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile));
+            QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile) +
+                                         QStringLiteral("\n本机文件：") +
+                                         QString::fromStdString(m_dialogs.file->string()));
             QCOMPARE(box->palette().color(QPalette::Base), QColor(255, 214, 214));
 
             // A dropped image lands in the box it is dropped on.
-            const std::filesystem::path image = folder / "店招.gif";
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string()))});
             QDropEvent drop(QPointF(box->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
@@ -506,6 +539,21 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.saveAsked.size(), 8U);
         QCOMPARE(q(m_dialogs.saveAsked[1].second), QStringLiteral("鼠标移至导航背景-FF6600.png"));
         QVERIFY(m_messages.shown.empty());
+
+        // Every file of a drop reaches the form: the values file is read, the image is told of.
+        const std::filesystem::path values = folder / "v.txt";
+        QVERIFY(writeFileAtomically(values, "slot.2=#123456\n", error));
+        QMimeData both;
+        both.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string())),
+                      QUrl::fromLocalFile(QString::fromStdU16String(values.u16string()))});
+        auto *colourBox = widget<QLineEdit>("Text4(2)");
+        QDropEvent drop(QPointF(colourBox->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
+                        &both, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject *>(m_window.get())->event(&drop);
+        QCOMPARE(colourBox->text(), QStringLiteral("#123456"));
+        QCOMPARE(m_messages.shown.size(), 1U);
+        QVERIFY(m_messages.shown[0].prompt.find(messages::kDropImageElsewhere) !=
+                std::u16string::npos);
         std::filesystem::remove_all(folder);
     }
 

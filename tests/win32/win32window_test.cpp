@@ -17,6 +17,7 @@
 #include <future>
 #include <iterator>
 #include <memory>
+#include <set>
 #include <stdexcept>
 #include <thread>
 
@@ -287,15 +288,18 @@ protected:
         SetKeyboardState(state);
     }
 
-    /** The colour of the box's outermost frame, half-way down its left edge, as drawn. */
-    COLORREF frameOf(HWND box) {
+    /** The colours of the box's outermost frame, down its left edge between the corners. */
+    std::set<COLORREF> frameOf(HWND box) {
         RedrawWindow(box, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
         RECT r{};
         GetWindowRect(box, &r);
         HDC dc = GetWindowDC(box);
-        const COLORREF colour = GetPixel(dc, 0, (r.bottom - r.top) / 2);
+        std::set<COLORREF> colours;
+        for (int y = 2; y < r.bottom - r.top - 2; ++y) {
+            colours.insert(GetPixel(dc, 0, y));
+        }
         ReleaseDC(box, dc);
-        return colour;
+        return colours;
     }
 
     Paint paintOf(HWND box, UINT message = WM_CTLCOLOREDIT) {
@@ -633,8 +637,10 @@ TEST_P(Win32TypingTest, ReachesTheFormAndColoursTheBox) {
     EXPECT_EQ(asStatic.background, background);
     EXPECT_EQ(asStatic.text, paint.text);
     EXPECT_EQ(tooltipOf(box), form().look(number).tooltip);
-    const COLORREF mark = RGB(kMarkFrameColour.red, kMarkFrameColour.green, kMarkFrameColour.blue);
-    EXPECT_EQ(frameOf(box) == mark, c.marked);
+    // Red and white dashes, which show on any colour the box shows.
+    const std::set<COLORREF> frame = frameOf(box);
+    EXPECT_EQ(frame.contains(RGB(220, 0, 0)), c.marked);
+    EXPECT_EQ(frame.contains(RGB(255, 255, 255)), c.marked);
     if (c.marked) {
         EXPECT_FALSE(form().look(number).tooltip.empty()) << "a marked box says why";
     }
@@ -654,6 +660,10 @@ INSTANTIATE_TEST_SUITE_P(
                    RGB(0, 0, 0)},
         TypingCase{"SpacedColourShownMarked", "Text4(2)", u"#000080 ", RGB(0, 0, 128),
                    RGB(255, 255, 255), true},
+        TypingCase{"MarkedFramesRed", "Text4(2)", u" #DC0000", RGB(220, 0, 0), RGB(255, 255, 255),
+                   true},
+        TypingCase{"MarkedWhite", "Text4(7)", u"#FFFFFF\t", RGB(255, 255, 255), RGB(0, 0, 0), true},
+        TypingCase{"MarkedBlack", "Text4(16)", u" #000000", RGB(0, 0, 0), RGB(255, 255, 255), true},
         TypingCase{"EmptyColour", "Text4(11)", u"", std::nullopt, 0},
         TypingCase{"HttpImage", "Text7", u"http://img.alicdn.com/a.jpg", RGB(255, 214, 214),
                    RGB(0, 0, 0), true},
@@ -766,22 +776,28 @@ TEST_F(Win32WindowTest, SaveThenOpenRestoresEveryBox) {
     std::filesystem::remove_all(folder);
 }
 
-/** Drops one file on a window as the shell does. */
-void dropFile(HWND onto, const std::filesystem::path &file) {
-    const std::wstring name = file.wstring();
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+/** Drops files on a window as the shell does. */
+void dropFiles(HWND onto, const std::vector<std::filesystem::path> &files) {
+    std::wstring names;
+    for (const std::filesystem::path &file : files) {
+        names += file.wstring() + L'\0';
+    }
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t));
     auto *drop = static_cast<DROPFILES *>(GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
-    std::copy(name.begin(), name.end(),
+    std::copy(names.begin(), names.end(),
               reinterpret_cast<wchar_t *>(reinterpret_cast<BYTE *>(drop) + sizeof(DROPFILES)));
     GlobalUnlock(memory);
     SendMessageW(onto, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
 }
 
+void dropFile(HWND onto, const std::filesystem::path &file) { dropFiles(onto, {file}); }
+
 TEST_F(Win32WindowTest, DroppedImageLandsInItsImageBox) {
     open(m_fakeMessages, m_dialogs);
     const std::filesystem::path image = freshFolder("image") / L"店招 1.PNG";
+    std::ofstream(image, std::ios::binary) << "\x89PNG\r\n\x1A\n";
     for (const char *id : {"Text4(6)", "Text2"}) {
         dropFile(control(id), image);
         EXPECT_EQ(text(control(id)), utf16FromUtf8(fileUrl(image)).value()) << id;
@@ -792,7 +808,16 @@ TEST_F(Win32WindowTest, DroppedImageLandsInItsImageBox) {
     dropFile(control("Text4(2)"), image);  // a colour box: told where images go
     EXPECT_EQ(form().values(), before);
     ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
-    EXPECT_EQ(m_fakeMessages.shown[0].prompt, messages::kDropImageElsewhere);
+    EXPECT_NE(m_fakeMessages.shown[0].prompt.find(messages::kDropImageElsewhere),
+              std::u16string::npos);
+
+    // Every file of a drop reaches the form: the first image is taken, the second told of.
+    const std::filesystem::path second = image.parent_path() / L"b.gif";
+    std::ofstream(second, std::ios::binary) << "GIF89a";
+    dropFiles(control("Text2"), {second, image});
+    EXPECT_TRUE(text(control("Text2")).ends_with(u"/b.gif"));
+    ASSERT_EQ(m_fakeMessages.shown.size(), 2U);
+    EXPECT_NE(m_fakeMessages.shown[1].prompt.find(messages::kDropOnePicture), std::u16string::npos);
     std::filesystem::remove_all(image.parent_path());
 }
 
@@ -805,7 +830,7 @@ TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     const std::filesystem::path file = folder / L"拖放 方案.txt";
     std::ofstream(file, std::ios::binary) << presetText(dropped);
 
-    for (const char *target : {"", "Text4(2)", "Text7"}) {
+    for (const char *target : {"", "Text4(2)"}) {
         setText(control("Text4(2)"), u"#FFFFFF");
         setText(control("Text7"), u"");
         dropFile(*target ? control(target) : m_window->handle(), file);
@@ -815,6 +840,15 @@ TEST_F(Win32WindowTest, DroppedValuesFileIsLoaded) {
     EXPECT_TRUE(GetWindowLongW(m_window->handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(GetWindowLongW(control("Text4(2)"), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     EXPECT_TRUE(m_fakeMessages.shown.empty());
+
+    // An image box takes images only: a values file dropped there is told of, not read.
+    setText(control("Text4(2)"), u"#FFFFFF");
+    const StyleValues before = form().values();
+    dropFile(control("Text7"), file);
+    EXPECT_EQ(form().values(), before);
+    ASSERT_EQ(m_fakeMessages.shown.size(), 1U);
+    EXPECT_NE(m_fakeMessages.shown[0].prompt.find(messages::kDropNotAPicture),
+              std::u16string::npos);
     std::filesystem::remove_all(folder);
 }
 
@@ -1349,7 +1383,12 @@ TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
         url.ends_with(u"/%E5%9B%BE%E7%89%87/%E5%AF%BC%E8%88%AA%E8%83%8C%E6%99%AF-FF6600.png"));
     EXPECT_EQ(paintOf(box).background, RGB(255, 214, 214));
     pump();
-    EXPECT_EQ(tooltipOf(box), messages::kProblemLocalFile);
+    // The file's own path, with its drive and backslashes, after the reason.
+    const std::u16string tooltip = tooltipOf(box);
+    const std::u16string before = std::u16string(messages::kProblemLocalFile) + u"\n本机文件：";
+    EXPECT_TRUE(tooltip.starts_with(before) && tooltip[before.size() + 1] == u':' &&
+                tooltip.ends_with(u"\\图片\\导航背景-FF6600.png"))
+        << utf8FromUtf16(tooltip);
 
     pressShortcut("F5");
     ASSERT_TRUE(form().previewFile().has_value());

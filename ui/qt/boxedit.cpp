@@ -12,12 +12,6 @@
 
 namespace velmora {
 
-namespace {
-
-constexpr int kMarkWidth = 2;
-
-}  // namespace
-
 BoxEdit::BoxEdit(std::function<void(QMenu &)> extraEntries, QWidget *parent)
     : QLineEdit(parent), m_extraEntries(std::move(extraEntries)) {
     // A line edit cuts at 32767 characters unless told otherwise.
@@ -135,13 +129,24 @@ void BoxEdit::setMarked(bool marked) {
 
 void BoxEdit::paintEvent(QPaintEvent *event) {
     QLineEdit::paintEvent(event);
-    if (m_marked) {
-        QPainter painter(this);
-        const QRect outer = rect();
-        for (int i = 0; i < kMarkWidth; ++i) {
-            painter.setPen(markColour());
-            painter.drawRect(outer.adjusted(i, i, -i - 1, -i - 1));
-        }
+    if (!m_marked) {
+        return;
+    }
+    QPainter painter(this);
+    const int w = width(), h = height();
+    for (const QRect &side :
+         {QRect(0, 0, w, kMarkWidth), QRect(0, h - kMarkWidth, w, kMarkWidth),
+          QRect(0, 0, kMarkWidth, h), QRect(w - kMarkWidth, 0, kMarkWidth, h)}) {
+        painter.fillRect(side, markColour());
+    }
+    const QColor dash(kMarkDashColour.red, kMarkDashColour.green, kMarkDashColour.blue);
+    for (int x = kMarkDash; x < w; x += 2 * kMarkDash) {
+        painter.fillRect(QRect(x, 0, kMarkDash, kMarkWidth), dash);
+        painter.fillRect(QRect(x, h - kMarkWidth, kMarkDash, kMarkWidth), dash);
+    }
+    for (int y = kMarkDash; y < h; y += 2 * kMarkDash) {
+        painter.fillRect(QRect(0, y, kMarkWidth, kMarkDash), dash);
+        painter.fillRect(QRect(w - kMarkWidth, y, kMarkWidth, kMarkDash), dash);
     }
 }
 

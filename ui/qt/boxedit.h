@@ -46,8 +46,9 @@ public:
     }
 
     /**
-     * Marks the box as holding a value that looks wrong, with a red frame in place of its own:
-     * the box's background shows its colour, so no colour can pass for the mark.
+     * Marks the box as holding a value that looks wrong, with a frame of red and white dashes
+     * in place of its own: the box's background shows its colour, so no colour can pass for the
+     * mark, and the dashes show on any colour.
      */
     void setMarked(bool marked);
 

@@ -2,8 +2,8 @@
 
 // The boxes' own colours: a colour box shows its colour, a marked box the marker's light red
 // unless it names a colour, each with text that reads on it; other boxes keep the system's
-// colours. A marked box also gets a red frame in place of its border, outside the part its
-// colour fills, so that no colour can pass for the mark.
+// colours. A marked box also gets a frame of red and white dashes in place of its border,
+// outside the part its colour fills, so that no colour can pass for the mark nor hide it.
 
 #include <windows.h>
 
