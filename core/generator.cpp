@@ -1,5 +1,6 @@
 #include "generator.h"
 
+#include <array>
 #include <stdexcept>
 #include <vector>
 
@@ -50,18 +51,33 @@ void clearValues(StyleValues &values) {
 
 void generateCss(const StyleValues &values, std::u16string &out) {
     const std::vector<Piece> &pieces = generationPlan();
+    std::array<bool, kHoleCount> colour{};
+    for (int hole = 0; hole < kHoleCount; ++hole) {
+        colour[static_cast<std::size_t>(hole)] =
+            isImageBox(hole) && writtenAsColour(holeValue(values, hole));
+    }
+    const auto urlAround = [&](const Piece &piece) {
+        return piece.wrapped && !colour[static_cast<std::size_t>(piece.hole)];
+    };
     std::size_t size = 0;
     for (const Piece &piece : pieces) {
         size += piece.literal.size();
         if (piece.hole != kNoHole) {
-            size += holeValue(values, piece.hole).size();
+            size += holeValue(values, piece.hole).size() + (urlAround(piece) ? 5 : 0);
         }
     }
     out.clear();
     out.reserve(size);
     for (const Piece &piece : pieces) {
         out.append(piece.literal);
-        if (piece.hole != kNoHole) {
+        if (piece.hole == kNoHole) {
+            continue;
+        }
+        if (urlAround(piece)) {
+            out.append(u"url(");
+            out.append(holeValue(values, piece.hole));
+            out.push_back(u')');
+        } else {
             out.append(holeValue(values, piece.hole));
         }
     }

@@ -6,8 +6,8 @@
 #include <functional>
 #include <random>
 
-#include "replace.h"
 #include "core/utf.h"
+#include "replace.h"
 #include "testsupport.h"
 
 namespace velmora {
@@ -124,11 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
                   [](StyleValues &v) { v.slot(11) = u"#fff;font-weight:bold"; },
                   u".fst-cat-name{color:#fff;font-weight:bold;}"},
         ValueCase{"SharedTokenInFirstDropDown", [](StyleValues &v) { v.slot(10) = u"#99ff00"; },
-                  u".snd-cat-hd{background-color:url(#99ff00);}"},
+                  u".snd-cat-hd{background-color:#99ff00;}"},
         ValueCase{"PlaceholderTypedInASlot", [](StyleValues &v) { v.slot(2) = u"UTDD 二级背"; },
                   kLinkTitle + u"UTDD 二级背;"},
         ValueCase{"TokenInAnImageBox", [](StyleValues &v) { v.images[0] = u"#000000"; },
-                  u".cat-hd-hover{background:url(#000000);}"},
+                  u".cat-hd-hover{background:#000000;}"},
         ValueCase{"SlotFourteenAndFifteenStayOut",
                   [](StyleValues &v) {
                       v.slot(2) = u"#333333";
