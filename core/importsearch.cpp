@@ -137,18 +137,15 @@ void Search::enter(int piece, std::size_t start) {
     }
     switch (kindOf(piece)) {
         case Kind::Free:
-            // From a failed start every end was tried, except, for an address, those that leave
-            // it shorter than "url()". A colour has too few ends to be worth the bookkeeping.
-            if (frame.form != Form::Colour && m_failedFrom[k] != kNone) {
-                if (start >= m_failedFrom[k]) {
-                    return;
-                }
-                const std::size_t known =
-                    frame.form == Form::Url ? m_failedFrom[k] + 4 : m_failedFrom[k] - 1;
-                if (known < frame.last) {
-                    frame.last = known;
-                    frame.cutByFailure = true;
-                }
+            // Every end from a failed start on was tried, and failed. An address from a later
+            // start has only those ends; a colour has too few to be worth the bookkeeping.
+            if (frame.form != Form::Colour && start >= m_failedFrom[k]) {
+                return;
+            }
+            if (frame.form == Form::Any && m_failedFrom[k] != kNone &&
+                m_failedFrom[k] - 1 < frame.last) {
+                frame.last = m_failedFrom[k] - 1;
+                frame.cutByFailure = true;
             }
             // Followed by a single literal and another such value: if any place works, the
             // first does, since the next value can take up whatever lies between. A wrapped
