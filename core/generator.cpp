@@ -49,37 +49,65 @@ void clearValues(StyleValues &values) {
     }
 }
 
+namespace {
+
+/**
+ * Each piece's literal in its four forms: after a hole written in url() or not ("))" first or
+ * not), before one or not ("url(" last or not), so that a piece is one append.
+ */
+using Forms = std::array<std::u16string, 4>;
+
+std::size_t formOf(bool closes, bool opens) { return (closes ? 2 : 0) + (opens ? 1 : 0); }
+
+const std::vector<Forms> &literalForms() {
+    static const std::vector<Forms> theForms = [] {
+        std::vector<Forms> forms;
+        for (const Piece &piece : generationPlan()) {
+            Forms &f = forms.emplace_back();
+            for (bool closes : {false, true}) {
+                for (bool opens : {false, true}) {
+                    f[formOf(closes, opens)] =
+                        (closes ? u")" : u"") + piece.literal + (opens ? u"url(" : u"");
+                }
+            }
+        }
+        return forms;
+    }();
+    return theForms;
+}
+
+}  // namespace
+
 void generateCss(const StyleValues &values, std::u16string &out) {
     const std::vector<Piece> &pieces = generationPlan();
-    std::array<bool, kHoleCount> colour{};
+    const std::vector<Forms> &forms = literalForms();
+    // Whether each value is a colour is decided once, not at each of its places.
+    std::array<bool, kHoleCount> url{};
     for (int hole = 0; hole < kHoleCount; ++hole) {
-        colour[static_cast<std::size_t>(hole)] =
-            isImageBox(hole) && writtenAsColour(holeValue(values, hole));
+        url[static_cast<std::size_t>(hole)] =
+            isImageBox(hole) && !writtenAsColour(holeValue(values, hole));
     }
-    const auto urlAround = [&](const Piece &piece) {
-        return piece.wrapped && !colour[static_cast<std::size_t>(piece.hole)];
+    const auto urlAt = [&](std::size_t k) {
+        return k < pieces.size() && pieces[k].hole != kNoHole && pieces[k].wrapped &&
+               url[static_cast<std::size_t>(pieces[k].hole)];
     };
     std::size_t size = 0;
-    for (const Piece &piece : pieces) {
-        size += piece.literal.size();
-        if (piece.hole != kNoHole) {
-            size += holeValue(values, piece.hole).size() + (urlAround(piece) ? 5 : 0);
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        size += pieces[k].literal.size();
+        if (pieces[k].hole != kNoHole) {
+            size += holeValue(values, pieces[k].hole).size() + (urlAt(k) ? 5 : 0);
         }
     }
     out.clear();
     out.reserve(size);
-    for (const Piece &piece : pieces) {
-        out.append(piece.literal);
-        if (piece.hole == kNoHole) {
-            continue;
+    bool closes = false;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        const bool opens = urlAt(k);
+        out.append(forms[k][formOf(closes, opens)]);
+        if (pieces[k].hole != kNoHole) {
+            out.append(holeValue(values, pieces[k].hole));
         }
-        if (urlAround(piece)) {
-            out.append(u"url(");
-            out.append(holeValue(values, piece.hole));
-            out.push_back(u')');
-        } else {
-            out.append(holeValue(values, piece.hole));
-        }
+        closes = opens;
     }
 }
 

@@ -39,8 +39,9 @@ std::optional<Rgb> shownColour(std::u16string_view value);
 
 /**
  * The look of the box with that number (as StyleValues::box) for the values: marked with the
- * reasons of checkValue, one a line, in tooltip and description; a colour box shows the colour
- * it names, with black or white text, whichever reads better on it.
+ * reasons of checkValue, one a line, in tooltip and description; a box shows the colour it
+ * names, with black or white text, whichever reads better on it, and says which in its
+ * description (an image box in its tooltip too).
  */
 BoxLook boxLook(int box, const StyleValues &values);
 

@@ -150,10 +150,11 @@ HMENU createContextMenu(HWND target, int box) {
     for (const MenuEntry &entry : kMenuEntries) {
         AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
     }
-    if (Form::isColourBox(box)) {
+    if (Form::isColourBox(box) || Form::takesImage(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
                     menuText(kPickColourEntry).c_str());
-    } else if (Form::takesImage(box)) {
+    }
+    if (Form::takesImage(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kMakeImageEntry.command),
                     menuText(kMakeImageEntry).c_str());
     }

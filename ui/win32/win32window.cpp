@@ -623,7 +623,7 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             return 0;
         case kBoxDoubleClickMessage: {
             const int box = static_cast<int>(wParam);
-            trigger(Form::isColourBox(box) ? Command::PickColour : Command::MakeImage, box);
+            trigger(Command::PickColour, box);
             return 0;
         }
         case WM_ACTIVATE:
