@@ -113,7 +113,8 @@ std::string boxName(int box) {
 
 std::string footer() {
     return "Slots are numbered as in --list; image slots take an address, which is written as "
-           "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n";
+           "url(ADDRESS), or a colour, which is written as it stands.\nAn option value that "
+           "starts with '-' is written as --option=VALUE.\n";
 }
 
 /** The command line's options, as CLI11 fills them. */
