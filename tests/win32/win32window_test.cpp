@@ -1172,30 +1172,35 @@ TEST_F(Win32WindowTest, SaveAndOpenThroughTheSystemsDialogs) {
 
 TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
     open(m_messages, m_realDialogs);
-    HWND box = control("Text4(2)");
-    setText(box, u"#102030");
-    auto answered = std::async(std::launch::async, [this] {
-        HWND dialog = waitFor([this] {
-            HWND found = shownDialog(nullptr);
-            return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+    // A colour box, and an image box, which takes the colour as its background: no save dialog.
+    for (const auto &[id, number] : {std::pair{"Text4(2)", 1}, std::pair{"Text4(1)", 0}}) {
+        HWND box = control(id);
+        setText(box, u"#102030");
+        auto answered = std::async(std::launch::async, [this] {
+            HWND dialog = waitFor([this] {
+                HWND found = shownDialog(nullptr);
+                return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+            });
+            if (dialog == nullptr) {
+                return false;
+            }
+            // The red, green and blue fields of the opened dialog.
+            for (const auto &[field, value] :
+                 {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
+                  std::pair{COLOR_BLUE, L"239"}}) {
+                SendMessageW(GetDlgItem(dialog, field), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(value));
+            }
+            pressButton(dialog, IDOK);
+            return true;
         });
-        if (dialog == nullptr) {
-            return false;
-        }
-        // The red, green and blue fields of the opened dialog.
-        for (const auto &[id, value] :
-             {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
-              std::pair{COLOR_BLUE, L"239"}}) {
-            SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
-        }
-        pressButton(dialog, IDOK);
-        return true;
-    });
-    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    pump();
-    ASSERT_TRUE(answered.get());
-    EXPECT_EQ(text(box), u"#ABCDEF");
-    EXPECT_EQ(form().values().slot(2), u"#ABCDEF");
+        PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        pump();
+        ASSERT_TRUE(answered.get()) << id;
+        EXPECT_EQ(text(box), u"#ABCDEF") << id;
+        EXPECT_EQ(form().values().box(number), u"#ABCDEF") << id;
+        EXPECT_EQ(FindWindowW(L"#32770", wide(messages::kMakeImageCaption)), nullptr) << id;
+    }
 }
 
 /** The width and height a PNG's header gives. */
@@ -1262,7 +1267,9 @@ TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
         return seen;
     });
     HWND box = control("Text4(1)");
-    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    HMENU menu = m_window->createContextMenu(box);
+    m_window->runMenuEntry(entryId(menu, u"制作背景图…"), box);
+    DestroyMenu(menu);
     pump();
     const Seen seen = answered.get();
     ASSERT_TRUE(seen.answered);
