@@ -82,14 +82,21 @@ void generateCss(const StyleValues &values, std::u16string &out) {
     const std::vector<Piece> &pieces = generationPlan();
     const std::vector<Forms> &forms = literalForms();
     // Whether each value is a colour is decided once, not at each of its places.
+    static const std::vector<int> wrappedHoles = [] {
+        std::vector<int> holes;
+        for (int hole = 0; hole < kHoleCount; ++hole) {
+            if (isImageBox(hole)) {
+                holes.push_back(hole);
+            }
+        }
+        return holes;
+    }();
     std::array<bool, kHoleCount> url{};
-    for (int hole = 0; hole < kHoleCount; ++hole) {
-        url[static_cast<std::size_t>(hole)] =
-            isImageBox(hole) && !writtenAsColour(holeValue(values, hole));
+    for (int hole : wrappedHoles) {
+        url[static_cast<std::size_t>(hole)] = !writtenAsColour(holeValue(values, hole));
     }
     const auto urlAt = [&](std::size_t k) {
-        return k < pieces.size() && pieces[k].hole != kNoHole && pieces[k].wrapped &&
-               url[static_cast<std::size_t>(pieces[k].hole)];
+        return pieces[k].wrapped && url[static_cast<std::size_t>(pieces[k].hole)];
     };
     std::size_t size = 0;
     for (std::size_t k = 0; k < pieces.size(); ++k) {

@@ -1,5 +1,6 @@
 #include "plan.h"
 
+#include <algorithm>
 #include <span>
 
 #include "valuecheck.h"
@@ -99,9 +100,14 @@ bool writtenAsColour(std::u16string_view value) {
         return (value.size() == 4 || value.size() == 7) && parseColour(value).has_value();
     }
     const auto lower = [&](std::size_t i) { return value[i] | 0x20; };
-    const bool function =
-        value.size() > 3 && lower(0) == u'r' && lower(1) == u'g' && lower(2) == u'b';
-    return (value.size() <= 7 || function) && parseColour(value).has_value();
+    if (value.size() <= 7) {
+        const bool letters = std::all_of(value.begin(), value.end(), [](char16_t c) {
+            return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+        });
+        return letters && parseColour(value).has_value();
+    }
+    const bool function = lower(0) == u'r' && lower(1) == u'g' && lower(2) == u'b';
+    return function && parseColour(value).has_value();
 }
 
 const std::u16string &holeValue(const StyleValues &values, int hole) {
