@@ -113,7 +113,8 @@ Rgb brandColour(const std::string &text) {
 
 std::string footer() {
     return "Slots are numbered as in --list; image slots take an address, which is written as "
-           "url(ADDRESS).\nAn option value that starts with '-' is written as --option=VALUE.\n"
+           "url(ADDRESS), or a colour, which is written as it stands.\nAn option value that "
+           "starts with '-' is written as --option=VALUE.\n"
            "A palette sets slots 1 2 4 6 7 8 10 11 16, --menu-hover-image, --submenu-image and\n"
            "--submenu-hover-image, in that order as --list-palettes shows its colours.\n";
 }

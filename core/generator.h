@@ -46,9 +46,11 @@ void clearValues(StyleValues &values);
 
 /**
  * The finished style sheet for the given values: the template with each slot's value in place
- * of its token (wrapped in "url(" and ")" for image slots, the lower-numbered slot winning where
- * two share a token), followed by the three appended rules filled from the image boxes, with
- * "font-weight:bold" marked and "1px" widths zeroed in the built-in texts.
+ * of its token (the lower-numbered slot winning where two share a token), followed by the three
+ * appended rules filled from the image boxes, with "font-weight:bold" marked and "1px" widths
+ * zeroed in the built-in texts. An image slot's or image box's value is written in "url(" and
+ * ")", unless it is a colour as parseColour accepts it: a background colour is written as it
+ * stands.
  *
  * Values are used exactly as given, of any length and content: nothing the user typed is
  * searched, trimmed or rewritten. Never fails except for lack of memory.

@@ -36,6 +36,10 @@ using ImportResult = std::variant<StyleValues, ImportError>;
  * order they appear in the text, each as short as still allows a match. So values that do not
  * contain the built-in text following them come back exactly as they were typed.
  *
+ * At the place of an image slot or image box the text is "url(" value ")", or a colour as the
+ * generator writes one, which is the value; code from before colours were written so, holding
+ * "url(" colour ")", gives the colour as well.
+ *
  * When no values give the text, the result is an ImportError at the furthest point the reading
  * got to. current is never changed.
  *

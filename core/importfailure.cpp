@@ -5,7 +5,10 @@
 namespace velmora::importing {
 
 FailureReport::FailureReport(std::u16string_view text, const Layout &layout)
-    : m_layout(layout), m_text(text), m_unplaced(layout.literals.size(), kNone) {}
+    : m_layout(layout),
+      m_text(text),
+      m_unplaced(layout.literals.size(), kNone),
+      m_unplacedClosed(layout.literals.size(), kNone) {}
 
 void FailureReport::failedAt(std::size_t reach, std::u16string_view expected,
                              std::span<const Repeat> repeats) {
@@ -29,7 +32,9 @@ void FailureReport::literalFailed(int piece, std::size_t pos, std::span<const Re
     const std::size_t available = pos <= m_text.size() ? m_text.size() - pos : 0;
     const std::size_t same =
         commonLength(m_text.data() + pos, literal.data(), std::min(literal.size(), available));
-    failedAt(pos + same, literal.substr(same), repeats);
+    failedAt(pos + same,
+             std::u16string_view(m_layout.expected[static_cast<std::size_t>(piece)]).substr(same),
+             repeats);
 }
 
 void FailureReport::valueFailed(std::span<const Repeat> repeats) {
@@ -37,15 +42,21 @@ void FailureReport::valueFailed(std::span<const Repeat> repeats) {
     failedAt(last.at + last.value.size(), {}, repeats);
 }
 
-void FailureReport::noteUnplaced(int piece, std::size_t start) {
-    auto &first = m_unplaced[static_cast<std::size_t>(piece)];
+void FailureReport::noteUnplaced(int piece, std::size_t start, bool closed) {
+    auto &first = (closed ? m_unplacedClosed : m_unplaced)[static_cast<std::size_t>(piece)];
     first = std::min(first, start);
 }
 
 Failure FailureReport::failure() {
+    const auto last = static_cast<std::size_t>(m_layout.lastPiece);
     for (std::size_t piece = 0; piece < m_unplaced.size(); ++piece) {
         if (m_unplaced[piece] != kNone) {
-            diagnoseUnplaced(static_cast<int>(piece), m_unplaced[piece]);
+            diagnoseUnplaced(m_layout.literals[piece], m_layout.expected[piece], piece == last,
+                             m_unplaced[piece]);
+        }
+        if (m_unplacedClosed[piece] != kNone) {
+            diagnoseUnplaced(m_layout.closed[piece], m_layout.closedExpected[piece], piece == last,
+                             m_unplacedClosed[piece]);
         }
     }
     if (!m_failed) {
@@ -68,8 +79,8 @@ void FailureReport::record(std::size_t reach, std::u16string_view expected) {
     }
 }
 
-void FailureReport::diagnoseUnplaced(int piece, std::size_t start) {
-    const std::u16string_view literal = m_layout.literals[static_cast<std::size_t>(piece)];
+void FailureReport::diagnoseUnplaced(std::u16string_view literal, std::u16string_view expected,
+                                     bool last, std::size_t start) {
     const char16_t *data = m_text.data();
     auto matched = [&](std::size_t at) {
         return commonLength(data + at, literal.data(),
@@ -80,7 +91,7 @@ void FailureReport::diagnoseUnplaced(int piece, std::size_t start) {
         best = std::max(best, matched(at));
     }
     if (best == 0) {
-        record(m_text.size(), literal);
+        record(m_text.size(), expected);
         return;
     }
     for (std::size_t at = start; at < m_text.size(); ++at) {
@@ -89,8 +100,8 @@ void FailureReport::diagnoseUnplaced(int piece, std::size_t start) {
             continue;
         }
         if (same < literal.size()) {
-            record(at + same, literal.substr(same));
-        } else if (piece == m_layout.lastPiece) {
+            record(at + same, expected.substr(same));
+        } else if (last) {
             record(at + same, {});
         }
         return;

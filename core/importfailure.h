@@ -42,8 +42,11 @@ public:
     void literalFailed(int piece, std::size_t pos, std::span<const Repeat> repeats);
     /** An attempt found the last of repeats not repeated (it differs or runs past the end). */
     void valueFailed(std::span<const Repeat> repeats);
-    /** piece's literal was looked for from start on and found at no place it could stand. */
-    void noteUnplaced(int piece, std::size_t start);
+    /**
+     * piece's literal (with closed, the ")" of an address before it) was looked for from start
+     * on and found at no place it could stand.
+     */
+    void noteUnplaced(int piece, std::size_t start, bool closed);
 
     /** Where the reading got furthest, once every attempt has failed. */
     Failure failure();
@@ -54,12 +57,15 @@ private:
      * A literal could not be placed anywhere after start. Reports the first place that matches
      * at least half as much of it as the best place does, which is where the text most likely
      * departs from it; when not even its first character occurs, the text ends too early.
+     * expected is the literal and what follows it there.
      */
-    void diagnoseUnplaced(int piece, std::size_t start);
+    void diagnoseUnplaced(std::u16string_view literal, std::u16string_view expected, bool last,
+                          std::size_t start);
 
     const Layout &m_layout;
     std::u16string_view m_text;
     std::vector<std::size_t> m_unplaced;  ///< of each literal: the first start it was sought from
+    std::vector<std::size_t> m_unplacedClosed;  ///< the same for ")" and the literal
     bool m_failed = false;
     std::size_t m_reach = 0;
     std::u16string_view m_expected;

@@ -19,13 +19,28 @@ Layout buildLayout() {
         layout.literals.emplace_back(piece.literal);
     }
     layout.literals.back() = trimEnd(layout.literals.back());
-    for (std::u16string_view literal : layout.literals) {
-        layout.finders.emplace_back(literal);
+    for (std::size_t k = 0; k < pieces; ++k) {
+        layout.finders.emplace_back(layout.literals[k]);
+        layout.expected.emplace_back(layout.literals[k]);
+        if (plan[k].wrapped) {
+            layout.expected.back() += u"url(";
+        }
+        layout.closedExpected.emplace_back();
+        if (k > 0 && plan[k - 1].wrapped) {
+            layout.closedExpected.back() = u")" + layout.expected.back();
+        }
+    }
+    for (std::size_t k = 0; k < pieces; ++k) {
+        layout.closed.push_back(
+            std::u16string_view(layout.closedExpected[k])
+                .substr(0, layout.closedExpected[k].empty() ? 0 : layout.literals[k].size() + 1));
+        layout.closedFinders.emplace_back(layout.closed.back());
     }
 
     std::array<std::vector<int>, kHoleCount> places;
     for (std::size_t k = 0; k < holeCount; ++k) {
         layout.holes.push_back(plan[k].hole);
+        layout.wrapped.push_back(plan[k].wrapped);
         places[static_cast<std::size_t>(plan[k].hole)].push_back(static_cast<int>(k));
     }
     auto placesOf = [&](int k) -> const std::vector<int> & {

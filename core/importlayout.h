@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -38,9 +39,18 @@ struct Layout {
     std::vector<std::u16string_view> literals;  ///< of each piece; the last one without the
                                                 ///< whitespace at its end
     std::vector<Finder> finders;                ///< of each literal
-    std::vector<int> holes;                     ///< of each piece but the last
-    std::vector<Kind> kinds;                    ///< of each hole
-    std::vector<std::size_t> literalsFrom;      ///< total length of the literals from piece k on
+    /** Of each piece after a wrapped hole: ")" and its literal, which follow an address there
+     *  (empty for other pieces); as expected, followed by "url(" for a wrapped hole. */
+    std::vector<std::u16string> closedExpected;
+    std::vector<std::u16string_view> closed;  ///< ")" and the literal, in closedExpected
+    std::vector<Finder> closedFinders;        ///< of each closed literal
+    std::vector<int> holes;                   ///< of each piece but the last
+    std::vector<bool> wrapped;                ///< of each hole: "url(...)" or a colour
+    /** Of each piece: what should stand at its place, its literal followed by the "url(" its
+     *  hole most often begins with, for telling where a text departs from the code. */
+    std::vector<std::u16string> expected;
+    std::vector<Kind> kinds;                ///< of each hole
+    std::vector<std::size_t> literalsFrom;  ///< total length of the literals from piece k on
     /** For each piece: the values fixed before its hole and used after it, with the number of
      *  places after it. */
     std::vector<std::vector<std::pair<int, std::size_t>>> fixedAfter;

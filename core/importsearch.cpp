@@ -6,11 +6,18 @@
 
 namespace velmora::importing {
 
+namespace {
+
+constexpr std::u16string_view kUrlOpen = u"url(";
+
+}  // namespace
+
 Search::Search(std::u16string_view text, bool lengthChecks)
     : m_layout(layout()),
       m_lengthChecks(lengthChecks),
       m_text(text),
       m_occurrences(m_layout.literals.size()),
+      m_closedOccurrences(m_layout.literals.size()),
       m_allOccurrences(m_layout.literals.size()),
       m_counted(m_layout.literals.size(), false),
       m_failedFrom(m_layout.holes.size(), kNone),
@@ -51,8 +58,11 @@ void Search::fill(StyleValues &values) const {
     for (int piece = 0; piece < m_layout.lastPiece; ++piece) {
         if (m_layout.kinds[static_cast<std::size_t>(piece)] != Kind::Later) {
             const auto hole = static_cast<std::size_t>(holeOf(piece));
-            holeValue(values, static_cast<int>(hole)) =
-                m_text.substr(m_start[hole], m_length[hole]);
+            std::u16string_view text = m_text.substr(m_start[hole], m_length[hole]);
+            if (m_layout.wrapped[static_cast<std::size_t>(piece)] && text.starts_with(kUrlOpen)) {
+                text = text.substr(kUrlOpen.size(), text.size() - kUrlOpen.size() - 1);
+            }
+            holeValue(values, static_cast<int>(hole)) = text;
         }
     }
 }
@@ -113,19 +123,36 @@ void Search::enter(int piece, std::size_t start) {
         return;
     }
     const std::size_t room = m_text.size() - needed;
-    Frame frame{piece, start, start, room, false, false, false, 0, {}};
+    Frame frame{piece, start, start, room, formAt(piece, start), false, false, false, 0, kNone, {}};
+    if (frame.form == Form::Colour) {
+        // A colour is "#" and six digits at most, a name of seven letters at most, or rgb() or
+        // rgba(), whose numbers hold no ")".
+        std::size_t reach = start + 7;
+        if (m_text.size() - start > 3 && (m_text[start] | 0x20) == u'r' &&
+            (m_text[start + 1] | 0x20) == u'g' && (m_text[start + 2] | 0x20) == u'b') {
+            const std::size_t close = m_text.substr(0, frame.last).find(u')', start);
+            reach = close == std::u16string_view::npos ? start : close + 1;
+        }
+        frame.last = std::min(frame.last, reach);
+    }
     switch (kindOf(piece)) {
         case Kind::Free:
-            if (start >= m_failedFrom[k]) {
+            // Every end from a failed start on was tried, and failed. An address from a later
+            // start has only those ends; a colour has too few to be worth the bookkeeping.
+            if (frame.form != Form::Colour && start >= m_failedFrom[k]) {
                 return;
             }
-            if (m_failedFrom[k] != kNone && m_failedFrom[k] - 1 < frame.last) {
+            if (frame.form == Form::Any && m_failedFrom[k] != kNone &&
+                m_failedFrom[k] - 1 < frame.last) {
                 frame.last = m_failedFrom[k] - 1;
                 frame.cutByFailure = true;
             }
             // Followed by a single literal and another such value: if any place works, the
-            // first does, since the next value can take up whatever lies between.
-            frame.once = piece + 1 == m_layout.lastPiece || kindOf(piece + 1) == Kind::Free;
+            // first does, since the next value can take up whatever lies between. A wrapped
+            // value cannot.
+            frame.once = piece + 1 == m_layout.lastPiece ||
+                         (kindOf(piece + 1) == Kind::Free &&
+                          !m_layout.wrapped[static_cast<std::size_t>(piece + 1)]);
             break;
         case Kind::First:
             if (m_lengthChecks) {
@@ -158,18 +185,29 @@ std::size_t Search::nextEnd(Frame &frame) {
             if (end < frame.next || end > frame.last || !literalAt(following, end)) {
                 end = kNone;
             }
+        } else if (frame.form == Form::Url) {
+            // An address ends where ")" and the literal stand, after "url(" at least.
+            const auto k = static_cast<std::size_t>(following);
+            const std::size_t from = std::max(frame.next, frame.start + kUrlOpen.size() + 1);
+            const std::size_t close =
+                from > frame.last ? kNone
+                                  : m_closedOccurrences[k].next(m_layout.closedFinders[k], m_text,
+                                                                from - 1, frame.last - 1);
+            end = close == kNone ? kNone : close + 1;
         } else {
             end = m_occurrences[static_cast<std::size_t>(following)].next(
                 m_layout.finders[static_cast<std::size_t>(following)], m_text, frame.next,
                 frame.last);
         }
         if (end == kNone) {
-            if (frame.next == frame.start && !frame.cutByFailure) {
-                m_report.noteUnplaced(following, frame.start);
-            }
+            noteNoEnd(frame);
             return kNone;
         }
         frame.next = end + 1;
+        if (!ofForm(frame, end)) {
+            frame.refused = std::min(frame.refused, end);
+            continue;
+        }
         if (kindOf(frame.piece) == Kind::First) {
             if (!frame.checksAhead && frame.tried > 0) {
                 // The shortest value did not lead to a match; check the longer ones
@@ -191,8 +229,45 @@ std::size_t Search::nextEnd(Frame &frame) {
     }
 }
 
+Search::Form Search::formAt(int piece, std::size_t start) const {
+    if (!m_layout.wrapped[static_cast<std::size_t>(piece)]) {
+        return Form::Any;
+    }
+    return m_text.substr(start).starts_with(kUrlOpen) ? Form::Url : Form::Colour;
+}
+
+bool Search::ofForm(const Frame &frame, std::size_t end) const {
+    switch (frame.form) {
+        case Form::Any:
+            return true;
+        case Form::Url:
+            return end >= frame.start + kUrlOpen.size() + 1 && m_text[end - 1] == u')';
+        case Form::Colour:
+            return writtenAsColour(m_text.substr(frame.start, end - frame.start));
+    }
+    return false;
+}
+
+void Search::noteNoEnd(const Frame &frame) {
+    if (frame.tried > 0) {
+        return;
+    }
+    if (frame.form == Form::Colour) {
+        // Neither an address nor a colour: most likely "url(" is missing or mistyped.
+        const std::size_t same =
+            commonLength(m_text.data() + frame.start, kUrlOpen.data(),
+                         std::min(kUrlOpen.size(), m_text.size() - frame.start));
+        m_report.failedAt(frame.start + same, kUrlOpen.substr(same), {});
+    } else if (frame.refused != kNone) {
+        m_report.failedAt(frame.refused, u")", {});
+    }
+    if (frame.next == frame.start && !frame.cutByFailure) {
+        m_report.noteUnplaced(frame.piece + 1, frame.start, frame.form == Form::Url);
+    }
+}
+
 void Search::leave(const Frame &frame) {
-    if (kindOf(frame.piece) == Kind::Free) {
+    if (kindOf(frame.piece) == Kind::Free && frame.form != Form::Colour) {
         // What follows such a value does not depend on anything before it, and its start
         // only matters through the ends it allows, which the frame tried from start on.
         auto &failed = m_failedFrom[static_cast<std::size_t>(frame.piece)];

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -52,16 +53,25 @@ private:
         std::size_t checked;  ///< how much of it is known to agree
     };
 
+    /** What the text of a hole must be. */
+    enum class Form : std::uint8_t {
+        Any,     ///< a plain hole: any text
+        Url,     ///< a wrapped hole whose text begins with "url(": it must end with ")"
+        Colour,  ///< any other wrapped hole: a colour as the generator writes one
+    };
+
     /** An open choice: where the value of one hole ends. */
     struct Frame {
-        int piece;          ///< the hole of this piece
-        std::size_t start;  ///< where its value starts
-        std::size_t next;   ///< where to look for the next place it could end
-        std::size_t last;   ///< the last place it may end
-        bool once;          ///< only the first place need be tried
-        bool cutByFailure;  ///< last was lowered because what follows is known to fail
-        bool checksAhead;   ///< each end is checked against witnesses first
-        int tried;          ///< ends handed out so far
+        int piece;                    ///< the hole of this piece
+        std::size_t start;            ///< where its value starts
+        std::size_t next;             ///< where to look for the next place it could end
+        std::size_t last;             ///< the last place it may end
+        Form form;                    ///< what its text must be
+        bool once;                    ///< only the first place need be tried
+        bool cutByFailure;            ///< last was lowered because what follows is known to fail
+        bool checksAhead;             ///< each end is checked against witnesses first
+        int tried;                    ///< ends handed out so far
+        std::size_t refused = kNone;  ///< the first end whose text was not of its form
         std::vector<Witness> witnesses;
     };
 
@@ -89,6 +99,12 @@ private:
     Step walk(int piece, std::size_t pos, int &choice, std::size_t &start);
     /** Opens the choice of where the value of piece's hole, starting at start, ends. */
     void enter(int piece, std::size_t start);
+    /** What the text of piece's hole, starting at start, must be. */
+    Form formAt(int piece, std::size_t start) const;
+    /** Whether the text of the frame's hole up to end is of the frame's form. */
+    bool ofForm(const Frame &frame, std::size_t end) const;
+    /** The frame ends with no place left: says why, where the reading may have gone wrong. */
+    void noteNoEnd(const Frame &frame);
     /** The next place where the frame's value can end, or kNone when none is left. */
     std::size_t nextEnd(Frame &frame);
     /** Records that every end from the frame's start on failed, where that is worth knowing. */
@@ -116,8 +132,9 @@ private:
     std::array<std::size_t, kHoleCount> m_start{};
     std::array<std::size_t, kHoleCount> m_length{};
     std::vector<Frame> m_frames;
-    std::vector<Repeat> m_run;               ///< repeated values of the current walk
-    std::vector<Occurrences> m_occurrences;  ///< of each piece's literal
+    std::vector<Repeat> m_run;                     ///< repeated values of the current walk
+    std::vector<Occurrences> m_occurrences;        ///< of each piece's literal
+    std::vector<Occurrences> m_closedOccurrences;  ///< of ")" and each piece's literal
     std::vector<std::vector<std::size_t>> m_allOccurrences;
     std::vector<bool> m_counted;
     std::vector<std::size_t> m_failedFrom;  ///< of each Free hole: the first start known to fail

@@ -1,6 +1,9 @@
 #include "plan.h"
 
+#include <algorithm>
 #include <span>
+
+#include "valuecheck.h"
 
 namespace velmora {
 
@@ -40,17 +43,10 @@ void compile(std::u16string_view text, std::span<const Rule> rules, std::vector<
             current.append(match->literal);
             continue;
         }
-        const bool url = match->wrap == Wrap::Url;
-        if (url) {
-            current.append(u"url(");
-        }
-        pieces.push_back({std::move(current), match->hole});
+        pieces.push_back({std::move(current), match->hole, match->wrap == Wrap::Url});
         current.clear();
-        if (url) {
-            current.push_back(u')');
-        }
     }
-    pieces.push_back({std::move(current), kNoHole});
+    pieces.push_back({std::move(current), kNoHole, false});
 }
 
 std::vector<Piece> buildPlan() {
@@ -68,8 +64,9 @@ std::vector<Piece> buildPlan() {
     compile(kTemplate, templateRules, plan);
     for (int box = 0; box < kImageBoxCount; ++box) {
         const ImageBox &image = kImageBoxes[static_cast<std::size_t>(box)];
-        const Rule snippetRules[] = {
-            {image.placeholder, {}, kFirstImageHole + box, Wrap::Plain}, mark, width};
+        // The placeholder stands in "url(...)", which the hole writes itself.
+        const std::u16string wrapped = u"url(" + std::u16string(image.placeholder) + u")";
+        const Rule snippetRules[] = {{wrapped, {}, kFirstImageHole + box, Wrap::Url}, mark, width};
         compile(image.snippet, snippetRules, plan);
     }
     // Each text ends in a piece without a hole; join it to the piece that follows.
@@ -78,6 +75,7 @@ std::vector<Piece> buildPlan() {
         if (!joined.empty() && joined.back().hole == kNoHole) {
             joined.back().literal += piece.literal;
             joined.back().hole = piece.hole;
+            joined.back().wrapped = piece.wrapped;
         } else {
             joined.push_back(std::move(piece));
         }
@@ -90,6 +88,26 @@ std::vector<Piece> buildPlan() {
 const std::vector<Piece> &generationPlan() {
     static const std::vector<Piece> thePlan = buildPlan();
     return thePlan;
+}
+
+bool writtenAsColour(std::u16string_view value) {
+    // parseColour's forms are "#" and three or six digits, names of at most seven letters, and
+    // rgb() or rgba(); anything else is refused here without its copy in lower case.
+    if (value.empty()) {
+        return false;
+    }
+    if (value.front() == u'#') {
+        return (value.size() == 4 || value.size() == 7) && parseColour(value).has_value();
+    }
+    const auto lower = [&](std::size_t i) { return value[i] | 0x20; };
+    if (value.size() <= 7) {
+        const bool letters = std::all_of(value.begin(), value.end(), [](char16_t c) {
+            return (c | 0x20) >= u'a' && (c | 0x20) <= u'z';
+        });
+        return letters && parseColour(value).has_value();
+    }
+    const bool function = lower(0) == u'r' && lower(1) == u'g' && lower(2) == u'b';
+    return function && parseColour(value).has_value();
 }
 
 const std::u16string &holeValue(const StyleValues &values, int hole) {

@@ -4,6 +4,7 @@
 // in, and the importer, which reads values back out of it, so that the two cannot disagree.
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "generator.h"
@@ -19,16 +20,24 @@ inline constexpr int kNoHole = -1;
 /** Fixed text followed by one value (or by nothing, for the last piece). */
 struct Piece {
     std::u16string literal;
-    int hole;  ///< 0 to kHoleCount - 1, or kNoHole
+    int hole;      ///< 0 to kHoleCount - 1, or kNoHole
+    bool wrapped;  ///< the hole takes an image: "url(" value ")", or a colour as it stands
 };
 
 /**
- * The generated text as a sequence of pieces: the template with its tokens made holes (an image
- * slot's "url(" and ")" are part of the literals around its hole), followed by the three image
- * box rules, with the bold mark and zero widths already applied to the literals. Every piece but
- * the last has a hole; a slot may have several holes, slots 14 and 15 have none. Built once.
+ * The generated text as a sequence of pieces: the template with its tokens made holes, followed
+ * by the three image box rules, with the bold mark and zero widths already applied to the
+ * literals. The holes of image slots and image boxes are wrapped; the "url(" and ")" around
+ * their values are not part of the literals. Every piece but the last has a hole; a slot may
+ * have several holes, slots 14 and 15 have none. Built once.
  */
 const std::vector<Piece> &generationPlan();
+
+/**
+ * Whether a wrapped hole writes value as it stands rather than as "url(" value ")": exactly
+ * when parseColour accepts it, the value untrimmed. Quick for addresses and long values.
+ */
+bool writtenAsColour(std::u16string_view value);
 
 /** The value that fills hole (0 to kHoleCount - 1). */
 const std::u16string &holeValue(const StyleValues &values, int hole);

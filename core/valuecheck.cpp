@@ -301,13 +301,18 @@ std::vector<Problem> checkValue(bool image, std::u16string_view value) {
     if (trimmed.size() != value.size()) {
         problems.push_back(Problem::Spaces);
     }
-    if (image) {
+    if (parseColour(trimmed)) {
+        return problems;  // a colour, which an image box takes as the background too
+    }
+    const std::optional<std::string> lower = asciiLower(trimmed);
+    const bool dropped = lower && !lower->empty() && lower->find(' ') == std::string::npos &&
+                         kDroppedColourNames.find(' ' + *lower + ' ') != std::string_view::npos;
+    if (dropped) {
+        problems.push_back(Problem::DroppedColourName);
+    } else if (image) {
         checkAddress(trimmed, problems);
-    } else if (!parseColour(trimmed)) {
-        const std::optional<std::string> lower = asciiLower(trimmed);
-        const bool dropped = lower && !lower->empty() && lower->find(' ') == std::string::npos &&
-                             kDroppedColourNames.find(' ' + *lower + ' ') != std::string_view::npos;
-        problems.push_back(dropped ? Problem::DroppedColourName : Problem::NotAColour);
+    } else {
+        problems.push_back(Problem::NotAColour);
     }
     return problems;
 }

@@ -31,7 +31,7 @@ enum class Problem {
     Spaces,             ///< spaces or line breaks at its start or end
     NotAColour,         ///< a colour box holding no colour
     DroppedColourName,  ///< a CSS colour name the shop editor drops
-    NotAnAddress,       ///< an image box holding no http:// or https:// address
+    NotAnAddress,       ///< an image box holding neither a colour nor an http(s):// address
     NotHttps,           ///< an http:// address, which the https shop page may not show
     ForeignHost,        ///< an image not on the marketplace's hosts, which the editor drops
     BreaksUrl,          ///< a ")", quote, space or line break inside the address ends url() early
@@ -72,8 +72,8 @@ std::u16string hexColour(Rgb colour);
 
 /**
  * The problems of one value, in the order of Problem; empty when it looks right. An empty
- * value is always right: the bar keeps its own look there.
- * @param image whether the box takes an image address rather than a colour.
+ * value is always right: the bar keeps its own look there. A colour is right in every box.
+ * @param image whether the box takes an image address (or a colour) rather than a colour.
  */
 std::vector<Problem> checkValue(bool image, std::u16string_view value);
 

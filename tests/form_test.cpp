@@ -154,6 +154,15 @@ INSTANTIATE_TEST_SUITE_P(
         LookCase{"SpacedColourShownMarked", 1, u" #000080", Rgb{0, 0, 128}, kWhite,
                  messages::kProblemSpaces, true, u"显示的颜色：#000080"},
         LookCase{"EmptyImagePlain", 3, u"", std::nullopt, kBlack, messages::kImageBoxHint},
+        LookCase{"ColourInAnImageSlot", 0, u"#C40000", Rgb{0xC4, 0, 0}, kWhite,
+                 u"显示的颜色：#C40000", false, u"显示的颜色：#C40000"},
+        LookCase{"ColourNameInAnImageBox", imageBoxNumber(1), u"yellow", Rgb{255, 255, 0}, kBlack,
+                 messages::kImageBoxHint, false, u"显示的颜色：#FFFF00"},
+        LookCase{"DroppedNameInAnImageBox", imageBoxNumber(0), u"pink", kMarkerColour, kBlack,
+                 messages::kProblemDroppedColourName, true},
+        // An image box says its colour in the tooltip, which a screen reader hears whole.
+        LookCase{"SpacedColourInAnImageSlotMarked", 3, u" #c40", Rgb{0xCC, 0x44, 0}, kWhite,
+                 u"\n显示的颜色：#CC4400", true},
         LookCase{"LocalImage", imageBoxNumber(2), u"file:///home/a/b.png", kMarkerColour, kBlack,
                  messages::kProblemLocalFile, true},
         LookCase{"SlotOneEndsComment", 0, u"https://img.alicdn.com/a*/b.jpg", kMarkerColour, kBlack,
@@ -233,8 +242,25 @@ TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
     m_form->trigger(Command::PickColour, 1);
     EXPECT_EQ(m_form->values().box(1), u"#ABCD0E");
 
-    m_form->trigger(Command::PickColour, 0);  // an image box has no colour to pick
-    EXPECT_EQ(m_dialogs.colourAsked.size(), 2U);
+    // An image box picks a colour too: at its own colour, else at the one chosen last; the
+    // colour fills it as #RRGGBB, with no file and no save dialog.
+    const int submenu = imageBoxNumber(1);
+    m_dialogs.colour = Rgb{0xC4, 0, 0};
+    m_form->trigger(Command::PickColour, submenu);
+    m_form->textEdited(0, u"navy");
+    m_form->trigger(Command::PickColour, 0);
+    m_form->textEdited(6, u"");  // a colour box holding none starts at white, as ever
+    m_form->trigger(Command::PickColour, 6);
+    m_form->trigger(Command::PickColour, kBoxCount);  // no such box
+    EXPECT_EQ(
+        m_dialogs.colourAsked,
+        (std::vector<Rgb>{
+            {0xaa, 0xbb, 0xcc}, {0xab, 0xcd, 0x0e}, {0xab, 0xcd, 0x0e}, {0, 0, 128}, kWhite}));
+    EXPECT_EQ(m_form->values().box(submenu), u"#C40000");
+    EXPECT_EQ(m_view.texts[submenu], u"#C40000");
+    EXPECT_EQ(m_form->values().box(0), u"#C40000");
+    EXPECT_TRUE(m_dialogs.saveAsked.empty());
+    EXPECT_FALSE(m_form->look(submenu).marked);
 }
 
 TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {

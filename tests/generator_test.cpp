@@ -6,8 +6,8 @@
 #include <functional>
 #include <random>
 
-#include "replace.h"
 #include "core/utf.h"
+#include "replace.h"
 #include "testsupport.h"
 
 namespace velmora {
@@ -124,11 +124,42 @@ INSTANTIATE_TEST_SUITE_P(
                   [](StyleValues &v) { v.slot(11) = u"#fff;font-weight:bold"; },
                   u".fst-cat-name{color:#fff;font-weight:bold;}"},
         ValueCase{"SharedTokenInFirstDropDown", [](StyleValues &v) { v.slot(10) = u"#99ff00"; },
-                  u".snd-cat-hd{background-color:url(#99ff00);}"},
+                  u".snd-cat-hd{background-color:#99ff00;}"},
         ValueCase{"PlaceholderTypedInASlot", [](StyleValues &v) { v.slot(2) = u"UTDD 二级背"; },
                   kLinkTitle + u"UTDD 二级背;"},
         ValueCase{"TokenInAnImageBox", [](StyleValues &v) { v.images[0] = u"#000000"; },
-                  u".cat-hd-hover{background:url(#000000);}"},
+                  u".cat-hd-hover{background:#000000;}"},
+        ValueCase{
+            "ColourInTheBarBackgroundEveryPlace", [](StyleValues &v) { v.slot(1) = u"#C40000"; },
+            u".skin-box-bd{background:#C40000;}/*页头背景颜色设置成#C40000可以做成宽屏的导航*/"
+            u"\r\n.skin-box-bd .menu-list{background:#C40000;}"},
+        ValueCase{"ColourInTheFirstDropDownEveryPlaceNextToAnAddress",
+                  [](StyleValues &v) {
+                      v.slot(10) = u"#C40000";
+                      v.slot(6) = u"http://a/b.jpg";
+                  },
+                  u".fst-cat-bd{padding:0px;margin:0px;background-color:#C40000;}\r\n"
+                  u".snd-pop-inner .fst-cat-bd .snd-cat-hd{background-color:#C40000;}"},
+        ValueCase{"SpaceBeforeAColourIsNoColour", [](StyleValues &v) { v.slot(4) = u" #C40000"; },
+                  u".link:hover{background:url( #C40000);}"},
+        ValueCase{"FiveDigitsAreNoColour", [](StyleValues &v) { v.slot(8) = u"#C4000"; },
+                  u".all-cats .link:hover{background:url(#C4000);}"},
+        ValueCase{"ColourFunctionInAHiddenSlot",
+                  [](StyleValues &v) { v.slot(5) = u"rgb(196,0,0)"; },
+                  u".title:hover{color:rgb(196,0,0)}"},
+        ValueCase{"ColourNameInAHiddenSlot", [](StyleValues &v) { v.slot(17) = u"Navy"; },
+                  u"{color:;background-color:Navy;}"},
+        ValueCase{"TranslucentColourInAHiddenSlot",
+                  [](StyleValues &v) { v.slot(13) = u"rgba(0, 0, 0, 0.5)"; },
+                  u".fst-cat:hover{background:rgba(0, 0, 0, 0.5);}"},
+        ValueCase{"ColourInTheSubmenuImageBox", [](StyleValues &v) { v.images[1] = u"red"; },
+                  u".fst-cat-bd{padding:0px;margin:0px;background-color:url();background:red;}"},
+        ValueCase{"DroppedNameBesideAShortColour",
+                  [](StyleValues &v) {
+                      v.images[0] = u"pink";
+                      v.images[2] = u"#c40";
+                  },
+                  u"{background:url(pink);}.fst-cat-bd"},
         ValueCase{"SlotFourteenAndFifteenStayOut",
                   [](StyleValues &v) {
                       v.slot(2) = u"#333333";

@@ -103,9 +103,24 @@ TEST(Import, HostileValuesRegenerateTheText) {
 }
 
 TEST(Import, OrdinaryValuesComeBackAsTyped) {
-    const std::u16string pieces[] = {u"#FFFFFF", u"#ff6600",    u"red",  u"http://a/b.jpg",
-                                     u"url(",    u")",          u"\r\n", u"二级背",
-                                     u"",        u"\U0001F600", u" ",    u"font-weight: bold"};
+    const std::u16string pieces[] = {u"#FFFFFF",
+                                     u"#ff6600",
+                                     u"red",
+                                     u"http://a/b.jpg",
+                                     u"url(",
+                                     u")",
+                                     u"\r\n",
+                                     u"二级背",
+                                     u"",
+                                     u"\U0001F600",
+                                     u" ",
+                                     u"font-weight: bold",
+                                     u"rgb(196,0,0)",
+                                     u"RGBA(0, 0, 0, 0.5)",
+                                     u"Navy",
+                                     u"pink",
+                                     u"url(#C40000)",
+                                     u"#c40"};
     std::mt19937 random(20261209);
     for (int round = 0; round < 1000; ++round) {
         StyleValues values;
@@ -151,6 +166,7 @@ TEST(Import, AmbiguousCodeGivesTheEarliestEnds) {
 struct LayoutCase {
     const char *name;
     std::function<std::u16string(const std::u16string &)> change;
+    std::function<void(StyleValues &)> set = {};  ///< the values, on top of the start values
 };
 
 void PrintTo(const LayoutCase &c, std::ostream *os) { *os << c.name; }
@@ -158,11 +174,24 @@ void PrintTo(const LayoutCase &c, std::ostream *os) { *os << c.name; }
 class ImportLayoutTest : public testing::TestWithParam<LayoutCase> {};
 
 TEST_P(ImportLayoutTest, GivesTheValuesOfTheCode) {
-    const std::u16string css = generateCss(startValues());
+    StyleValues values = startValues();
+    if (GetParam().set) {
+        GetParam().set(values);
+    }
+    const std::u16string css = generateCss(values);
     const ImportResult result = importCss(GetParam().change(css), currentValues());
     ASSERT_TRUE(std::holds_alternative<StyleValues>(result)) << utf8FromUtf16(describe(result));
-    EXPECT_EQ(std::get<StyleValues>(result), withKeptSlots(startValues()));
+    EXPECT_EQ(std::get<StyleValues>(result), withKeptSlots(values));
 }
+
+std::u16string replacedAll(std::u16string css, std::u16string_view from, std::u16string_view to) {
+    for (std::size_t at = css.find(from); at != css.npos; at = css.find(from, at + to.size())) {
+        css.replace(at, from.size(), to);
+    }
+    return css;
+}
+
+std::u16string asGenerated(const std::u16string &css) { return css; }
 
 INSTANTIATE_TEST_SUITE_P(
     LineEndsAndTrailingSpace, ImportLayoutTest,
@@ -181,7 +210,44 @@ INSTANTIATE_TEST_SUITE_P(
         LayoutCase{"SpacesTabsAndIdeographicSpaceAfter",
                    [](const std::u16string &css) { return css + u" \t\u3000"; }},
         LayoutCase{"ByteOrderMarkLineBreaksAndSpacesBefore",
-                   [](const std::u16string &css) { return u"\uFEFF\r\n\n \t" + css; }}),
+                   [](const std::u16string &css) { return u"\uFEFF\r\n\n \t" + css; }},
+        LayoutCase{"ColourInASlotOfSeveralPlacesNextToNoColour", asGenerated,
+                   [](StyleValues &v) {
+                       v.slot(1) = u"#C40000";
+                       v.slot(4) = u" #C40000";
+                       v.slot(6) = u"rgb(1,2,3";
+                   }},
+        LayoutCase{"ColoursInHiddenSlots", asGenerated,
+                   [](StyleValues &v) {
+                       v.slot(5) = u"rgb(196,0,0)";
+                       v.slot(12) = u"#C4000";
+                       v.slot(13) = u"rgba(0, 0, 0, 0.5)";
+                       v.slot(17) = u"Navy";
+                   }},
+        LayoutCase{"ColoursInImageBoxes", asGenerated,
+                   [](StyleValues &v) {
+                       v.images = {u"red", u"pink", u"#c40"};
+                   }},
+        LayoutCase{"AddressesThatLookLikeOldCode", asGenerated,
+                   [](StyleValues &v) {
+                       v.images = {u"url(#C40000)", u"", u"#C40000)"};
+                   }},
+        LayoutCase{"ImageValueHoldingTheTextToTheNextImageBox", asGenerated,
+                   [](StyleValues &v) {
+                       v.images[0] =
+                           u"a);}.fst-cat-bd{padding:0px;margin:0px;background-color:"
+                           u"url();background:b";
+                   }},
+        LayoutCase{"OldCodeWithColoursInUrl",
+                   [](const std::u16string &css) {
+                       return replacedAll(replacedAll(css, u"#C40000", u"url(#C40000)"),
+                                          u"background:red;", u"background:url(red);");
+                   },
+                   [](StyleValues &v) {
+                       v.slot(1) = u"#C40000";
+                       v.slot(10) = u"#C40000";
+                       v.images[1] = u"red";
+                   }}),
     [](const testing::TestParamInfo<LayoutCase> &info) { return info.param.name; });
 
 struct RefusalCase {
@@ -266,6 +332,13 @@ INSTANTIATE_TEST_SUITE_P(
                                         u";}\n.skin-box-bd .menu-list .menu .link{");
                     },
                     3, 153, u"\r\n.skin-box-bd", "does not match"},
+        RefusalCase{"AddressWithoutUrl",
+                    [](std::u16string css) {
+                        return replaced(css, 1,
+                                        u"background:url(https://img.alicdn.com/imgextra/i4",
+                                        u"background:https://img.alicdn.com/imgextra/i4");
+                    },
+                    5, 28, u"url(", "does not match"},
         RefusalCase{"MoreCodeAfter",
                     [](std::u16string css) { return css + u".more{color:red}\r\n"; }, 27, 1, u"",
                     "goes on"}),

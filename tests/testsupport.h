@@ -10,9 +10,17 @@ namespace velmora::test {
 std::string workedResult();
 
 /**
+ * Whether a background value is a colour, recognised here on its own (by regular expressions,
+ * not by the product's parser) for the forms the tests use: "#rgb", "#rrggbb", the seventeen
+ * kept names and rgb()/rgba() of integers or of percentages, in any case, nothing around them.
+ */
+bool looksLikeColour(std::u16string_view value);
+
+/**
  * The generation done the slow, literal way: the template and each step run as a Replace over
- * the whole working text. For values that hold no token, no "1px" and no "font-weight:bold" it
- * is the reference the generator must match byte for byte.
+ * the whole working text, an image value in "url(" and ")" unless it is a colour. For values
+ * that hold no token, no "1px" and no "font-weight:bold" it is the reference the generator must
+ * match byte for byte.
  */
 std::u16string literalGeneration(const StyleValues &values);
 

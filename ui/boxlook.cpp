@@ -111,12 +111,17 @@ BoxLook boxLook(int box, const StyleValues &values) {
     if (!look.marked) {
         look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;
     }
-    // A colour box shows the colour typed, marked or not; the frame tells the marked ones.
-    if (const std::optional<Rgb> colour = image ? std::nullopt : shownColour(value)) {
+    // A box shows the colour typed, marked or not; the frame tells the marked ones.
+    if (const std::optional<Rgb> colour = shownColour(value)) {
         look.background = *colour;
         look.text = readableOn(*colour);
         look.description = look.marked ? look.tooltip + u'\n' : std::u16string();
         look.description += std::u16string(messages::kColourDescription) + hexColour(*colour);
+        if (image) {
+            // A background colour in place of an image: say which, as no picture shows it.
+            look.tooltip +=
+                u'\n' + std::u16string(messages::kColourDescription) + hexColour(*colour);
+        }
     } else {
         if (look.marked) {
             look.background = kMarkerColour;

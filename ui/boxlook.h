@@ -47,9 +47,10 @@ std::optional<Rgb> shownColour(std::u16string_view value);
 /**
  * The look of the box with that number (as StyleValues::box) for the values: marked with the
  * reasons of checkValue, then for a text colour those of lowContrasts (each background it reads
- * poorly on, with the ratio), one a line, in tooltip and description; a colour box shows the
- * colour it names, with black or white text, whichever reads better on it. A text colour's look
- * so depends on its backgrounds' values too (kContrastPairs).
+ * poorly on, with the ratio), one a line, in tooltip and description; a box shows the colour it
+ * names, with black or white text, whichever reads better on it, and says which in its
+ * description (an image box in its tooltip too). A text colour's look so depends on its
+ * backgrounds' values too (kContrastPairs).
  */
 BoxLook boxLook(int box, const StyleValues &values);
 

@@ -15,7 +15,7 @@ enum class Command {
     Preview,     ///< show the bar in the browser, following later changes
     OpenValues,  ///< load a values file chosen in the system's dialog
     SaveValues,  ///< save every value to a file chosen in the system's dialog
-    PickColour,  ///< choose a colour box's colour in the system's dialog
+    PickColour,  ///< choose a box's colour in the system's dialog (an image box's background)
     Import,      ///< read the navigation code on the clipboard back into the boxes
     MakeImage,   ///< make an image box's background from a colour, saved as a PNG
     UndoWhole,   ///< take back the last change of the whole form (Clear, import, a values file)
@@ -39,7 +39,7 @@ inline constexpr std::array<MenuEntry, 4> kMenuEntries{{
     {Command::SaveValues, u"保存方案…", "Ctrl+S"},
 }};
 
-/** The entry that colour boxes' menus have besides, also reached by a double click. */
+/** The entry that every box's menu has besides, also reached by a double click. */
 inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色…", ""};
 
 /**
@@ -49,7 +49,7 @@ inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色�
  */
 inline constexpr MenuEntry kUndoWholeEntry{Command::UndoWhole, u"撤销整体修改", "Ctrl+Alt+Z"};
 
-/** The last entry of image boxes' menus, also reached by a double click. */
+/** The last entry of image boxes' menus. */
 inline constexpr MenuEntry kMakeImageEntry{Command::MakeImage, u"制作背景图…", ""};
 
 }  // namespace velmora

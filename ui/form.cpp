@@ -191,12 +191,15 @@ void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box
 }
 
 void Form::pickColour(int box) {
-    if (!isColourBox(box)) {
+    if (box < 0 || box >= kBoxCount) {
         return;
     }
+    // A colour box starts at its own colour or white; an image box, which most often holds an
+    // address, at its own colour or the one chosen last, to give the bar's backgrounds alike.
     const std::optional<Rgb> named = shownColour(m_values.box(box));
+    const Rgb otherwise = isColourBox(box) ? Rgb{255, 255, 255} : m_lastColour;
     if (const std::optional<Rgb> chosen =
-            m_services.dialogs.chooseColour(named.value_or(Rgb{255, 255, 255}))) {
+            m_services.dialogs.chooseColour(named.value_or(otherwise))) {
         m_lastColour = *chosen;
         setBoxText(box, hexColour(*chosen));
     }

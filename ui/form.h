@@ -100,11 +100,13 @@ public:
 
     /**
      * Carries out a command through run(). @param box the box whose menu asked for it, or -1;
-     * PickColour needs a colour box and MakeImage an image box; they do nothing for others.
+     * PickColour needs a box (a colour box's dialog starts at its colour or white, an image
+     * box's at its colour or the colour chosen last) and MakeImage an image box; they do
+     * nothing for others.
      */
     void trigger(Command command, int box = -1);
 
-    /** Whether a box takes colours, so that its menu offers the colour dialog. */
+    /** Whether a box takes only colours; every box's menu offers the colour dialog. */
     static bool isColourBox(int box);
 
     /** Whether a box takes an image address, so that its menu offers to make a background. */

@@ -110,7 +110,8 @@ inline constexpr std::u16string_view kProblemNotAColour =
     u"不是店铺编辑器认可的颜色。请写成 #RRGGBB（例如 #FF6600）、#RGB、rgb() 或 rgba()。";
 inline constexpr std::u16string_view kProblemDroppedColourName =
     u"店铺编辑器会去掉这个颜色名称，请改用 #RRGGBB 形式（例如 #FF6600）。";
-inline constexpr std::u16string_view kProblemNotAnAddress = u"不是图片网址，应以 https:// 开头。";
+inline constexpr std::u16string_view kProblemNotAnAddress =
+    u"既不是颜色，也不是图片网址（应以 https:// 开头）。";
 inline constexpr std::u16string_view kProblemNotHttps =
     u"店铺页面使用 https，以 http:// 开头的图片可能无法显示，请改用 https:// 网址。";
 inline constexpr std::u16string_view kProblemForeignHost =
@@ -168,7 +169,8 @@ inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
 
 /** The tooltip of an image box whose address is fine. */
 inline constexpr std::u16string_view kImageBoxHint =
-    u"双击或在右键菜单中可用一种颜色制作背景图；也可以把图片文件拖到这里";
+    u"填图片网址或颜色。双击或在右键菜单中可选择背景颜色；右键菜单“制作背景图…”可用颜色制作图片；"
+    u"也可以把图片文件拖到这里";
 
 /** What the whole-form undo entry names, in brackets after its text. */
 inline constexpr std::u16string_view kWholeClear = u"清空";

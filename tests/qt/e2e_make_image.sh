@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # End to end on the X display in $DISPLAY: a double click on the navigation background's box
-# opens the real colour dialog (#FF6600 typed into it), then the real save dialog, which
+# opens the real colour dialog (#FF6600 typed into it), and the colour goes into the box with no
+# save dialog; the preview (F5) shows the bar in that colour. Then 制作背景图…, the last entry of
+# the box's menu, opens the colour dialog at that colour and the real save dialog, which
 # proposes 导航背景-FF6600.png in the user's Pictures folder (here one with a Chinese name);
 # accepted as proposed, the 950x30 PNG is there with velmora-css --make-image's bytes, and the
-# preview (F5) shows the box's new percent-encoded file:/// address. Then an image dragged from
+# preview shows the box's new percent-encoded file:/// address. Then an image dragged from
 # another program and dropped on the second drop-down's box lands in that box, and the preview
 # follows.
 # Usage: e2e_make_image.sh VELMORA VELMORA_CSS DRAGSOURCE
@@ -43,6 +45,29 @@ for _ in $(seq 5); do
     xdotool key alt+h ctrl+a
     xdotool type --delay 5 '#FF6600'
     xdotool key Return
+    until_true_for 4 hidden "$colours" && break
+done
+hidden "$colours" || fail "the colour dialog stayed open"
+shown '^保存背景图$' && fail "a save dialog followed the colour picked for a background"
+focus "$window"
+xdotool key F5
+for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
+page=$(head -n 1 "$work/opened")
+page=${page#file://}
+"$velmora_css" --slot 1='#FF6600' >"$work/expected.css"
+page_is() { cmp -s "$1" <(page_css "$page"); }
+until_true_for 5 page_is "$work/expected.css" || fail "the preview's bar is not #FF6600"
+
+# The menu's last entry (Up from none chosen) makes an image, from the colour chosen last.
+for _ in $(seq 5); do
+    xdotool mousemove --sync --window "$window" 304 36 click 3 key --delay 60 Up Return
+    until_true_for 4 shown "$colours" && break
+done
+dialog=$(wait_for "$colours")
+[ -n "$dialog" ] || fail "no colour dialog from 制作背景图…"
+for _ in $(seq 5); do
+    focus "$dialog"
+    xdotool key Return
     until_true_for 4 shown '^保存背景图$' && break
 done
 dialog=$(wait_for '^保存背景图$')
@@ -58,14 +83,9 @@ cmp "$work/expected.png" "$image" || fail "the window's image differs from velmo
 size=$(python3 -c 'import struct, sys; d = open(sys.argv[1], "rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' "$image")
 [ "$size" = 950x30 ] || fail "the image is $size"
 
-focus "$window"
-xdotool key F5
-for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.05; done
-page=$(head -n 1 "$work/opened")
-page=${page#file://}
 url=file://$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$image")
 "$velmora_css" --slot 1="$url" >"$work/expected.css"
-cmp "$work/expected.css" <(page_css "$page") || fail "the preview does not hold $url"
+until_true_for 5 page_is "$work/expected.css" || fail "the preview does not hold $url"
 
 # Drag an image of the user's own from another program onto the second drop-down's box.
 own="$HOME/图片/店招 1.jpg"

@@ -481,17 +481,22 @@ private Q_SLOTS:
         QCOMPARE(m_window->form().values(), startValues());
         QCOMPARE(widget<QLineEdit>("Text4(2)")->text(), QStringLiteral("#FFFFFF"));
         QVERIFY(!undo->isEnabled());
-        // A double click on a colour box opens the colour dialog; on an image box it makes a
-        // background, here cancelled in the save dialog.
+        // A double click opens the colour dialog on a colour box and on an image box alike; the
+        // image box gets the colour, with no file and no save dialog.
         m_dialogs.colour = Rgb{1, 2, 3};
-        QTest::mouseDClick(widget("Text4(1)"), Qt::LeftButton);
-        QCOMPARE(m_dialogs.saveAsked.size(), 1U);
-        QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), q(kImageA));
         QTest::mouseDClick(widget("Text4(7)"), Qt::LeftButton);
-        QCOMPARE(m_dialogs.colourAsked.size(), 2U);
+        QCOMPARE(m_dialogs.colourAsked.size(), 1U);
         QCOMPARE(widget<QLineEdit>("Text4(7)")->text(), QStringLiteral("#010203"));
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Text), QColor(Qt::white));
+        m_dialogs.colour = Rgb{0xC4, 0, 0};
+        QTest::mouseDClick(widget("Text4(1)"), Qt::LeftButton);
+        QCOMPARE(m_dialogs.colourAsked.size(), 2U);
+        QCOMPARE(m_dialogs.colourAsked[1], (Rgb{1, 2, 3}));  // the colour chosen last
+        QVERIFY(m_dialogs.saveAsked.empty());
+        QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), QStringLiteral("#C40000"));
+        QCOMPARE(widget<QLineEdit>("Text4(1)")->palette().color(QPalette::Base),
+                 QColor(0xC4, 0, 0));
     }
 
     void imageBoxesMakeBackgroundsAndTakeDroppedImages() {
@@ -507,11 +512,12 @@ private Q_SLOTS:
             // The menu's last entry makes the background.
             auto *box = widget<QLineEdit>(id);
             m_dialogs.file = folder / (std::string(id) + ".png");
-            QString last;
-            QTimer::singleShot(0, this, [&last] {
+            QString last, beforeLast;
+            QTimer::singleShot(0, this, [&last, &beforeLast] {
                 auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
                 if (menu != nullptr) {
                     last = menu->actions().constLast()->text();
+                    beforeLast = menu->actions().at(menu->actions().size() - 2)->text();
                     menu->actions().constLast()->trigger();
                     menu->close();
                 }
@@ -520,6 +526,7 @@ private Q_SLOTS:
                                     box->mapToGlobal(QPoint(5, 5)));
             QApplication::sendEvent(box, &event);
             QCOMPARE(last, QStringLiteral("制作背景图…"));
+            QCOMPARE(beforeLast, QStringLiteral("选择颜色…"));
             QVERIFY2(std::filesystem::file_size(*m_dialogs.file) > 0, id);
             QCOMPARE(box->text(), QString::fromStdString(fileUrl(*m_dialogs.file)));
             QCOMPARE(box->toolTip(), q(messages::kProblemLocalFile) +

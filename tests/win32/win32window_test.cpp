@@ -671,30 +671,30 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0}),
     [](const testing::TestParamInfo<TypingCase> &info) { return info.param.name; });
 
-// A double click on a colour box opens the colour dialog at the box's colour; on an image box it
-// makes a background, starting at the colour chosen last (here cancelled in the save dialog).
+// A double click on any box opens the colour dialog, at the box's colour; an image box holding
+// none starts at the colour chosen last. The colour goes into the box, with no save dialog.
 TEST_F(Win32WindowTest, DoubleClickPicksAColourOrMakesABackground) {
     m_dialogs.colour = Rgb{0x12, 0x34, 0xAB};
-    for (const auto &[id, colour] : {std::pair{"Text4(2)", true}, std::pair{"Text4(7)", true},
-                                     std::pair{"Text4(1)", false}, std::pair{"Text7", false}}) {
+    const struct {
+        const char *id;
+        std::u16string_view typed;
+        Rgb start;
+    } cases[] = {{"Text4(2)", u"#0000FF", Rgb{0, 0, 255}},
+                 {"Text4(7)", u"#0000FF", Rgb{0, 0, 255}},
+                 {"Text4(1)", u"https://img.alicdn.com/a.jpg", Rgb{0x12, 0x34, 0xAB}},
+                 {"Text7", u"#0000FF", Rgb{0, 0, 255}}};
+    for (const auto &c : cases) {
         m_dialogs.colourAsked.clear();
-        HWND box = control(id);
-        setText(box, u"#0000FF");
+        HWND box = control(c.id);
+        setText(box, c.typed);
         PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
         PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         pump();
-        if (colour) {
-            EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{(Rgb{0, 0, 255})}) << id;
-            EXPECT_EQ(text(box), u"#1234AB") << id;
-            EXPECT_EQ(paintOf(box).background, RGB(0x12, 0x34, 0xAB)) << id;
-        } else {
-            EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{(Rgb{0x12, 0x34, 0xAB})}) << id;
-            EXPECT_EQ(text(box), u"#0000FF") << id;
-        }
+        EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{c.start}) << c.id;
+        EXPECT_EQ(text(box), u"#1234AB") << c.id;
+        EXPECT_EQ(paintOf(box).background, RGB(0x12, 0x34, 0xAB)) << c.id;
     }
-    ASSERT_EQ(m_dialogs.saveAsked.size(), 2U);
-    EXPECT_EQ(m_dialogs.saveAsked[0].second, u"导航背景-1234AB.png");
-    EXPECT_EQ(m_dialogs.saveAsked[1].second, u"鼠标移至一级菜单背景-1234AB.png");
+    EXPECT_TRUE(m_dialogs.saveAsked.empty());
 }
 
 // Each shortcut works wherever the focus is.
@@ -861,13 +861,17 @@ struct MenuCase {
 void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
 
 const std::vector<std::u16string> kWindowEntries{u"预览\tF5", u"导入代码\tCtrl+I",
-                                                 u"打开方案…\tCtrl+O", u"保存方案…\tCtrl+S"};
+                                                 u"打开方案…\tCtrl+O", u"保存方案…\tCtrl+S",
+                                                 u"撤销整体修改\tCtrl+Alt+Z"};
 
 std::vector<std::u16string> boxEntries(bool colour) {
     std::vector<std::u16string> entries{u"撤销", u"", u"剪切", u"复制", u"粘贴",
                                         u"删除", u"", u"全选", u""};
     entries.insert(entries.end(), kWindowEntries.begin(), kWindowEntries.end());
-    entries.push_back(colour ? u"选择颜色…" : u"制作背景图…");
+    entries.push_back(u"选择颜色…");
+    if (!colour) {
+        entries.push_back(u"制作背景图…");
+    }
     return entries;
 }
 
@@ -941,6 +945,35 @@ INSTANTIATE_TEST_SUITE_P(Targets, Win32MenuTest,
                          [](const testing::TestParamInfo<MenuCase> &info) {
                              return info.param.name;
                          });
+
+// The whole-form undo: greyed until a whole change, then named for it; Ctrl+Alt+Z from a box
+// takes it back, and leaves the box's own Ctrl+Z alone.
+TEST_F(Win32WindowTest, WholeChangesAreTakenBackFromTheMenuOrTheKeys) {
+    HMENU menu = m_window->createContextMenu(m_window->handle());
+    EXPECT_TRUE(greyed(menu, u"撤销整体修改\tCtrl+Alt+Z"));
+    DestroyMenu(menu);
+    m_clipboard.clear();
+    StyleValues code = startValues();
+    code.slot(2) = u"#123456";
+    ASSERT_TRUE(m_clipboard.setText(generateCss(code)));
+    menu = m_window->createContextMenu(m_window->handle());
+    m_window->runMenuEntry(entryId(menu, u"导入代码\tCtrl+I"), nullptr);
+    DestroyMenu(menu);
+    ASSERT_EQ(text(control("Text4(2)")), u"#123456");
+    menu = m_window->createContextMenu(control("Text4(2)"));
+    EXPECT_FALSE(greyed(menu, u"撤销整体修改（导入代码）\tCtrl+Alt+Z"));
+    DestroyMenu(menu);
+    SetFocus(control("Text4(2)"));
+    BYTE state[256] = {};
+    GetKeyboardState(state);
+    state[VK_CONTROL] = state[VK_MENU] = 0x80;  // posted keys leave the key state alone
+    SetKeyboardState(state);
+    pressKey('Z');
+    state[VK_CONTROL] = state[VK_MENU] = 0;
+    SetKeyboardState(state);
+    EXPECT_EQ(form().values(), startValues());
+    EXPECT_EQ(text(control("Text4(2)")), u"#FFFFFF");
+}
 
 TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     HWND box = control("Text4(7)");
@@ -1266,30 +1299,35 @@ TEST_F(Win32WindowTest, SaveAndOpenThroughTheSystemsDialogs) {
 
 TEST_F(Win32WindowTest, PickAColourThroughTheSystemsDialog) {
     open(m_messages, m_realDialogs);
-    HWND box = control("Text4(2)");
-    setText(box, u"#102030");
-    auto answered = std::async(std::launch::async, [this] {
-        HWND dialog = waitFor([this] {
-            HWND found = shownDialog(nullptr);
-            return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+    // A colour box, and an image box, which takes the colour as its background: no save dialog.
+    for (const auto &[id, number] : {std::pair{"Text4(2)", 1}, std::pair{"Text4(1)", 0}}) {
+        HWND box = control(id);
+        setText(box, u"#102030");
+        auto answered = std::async(std::launch::async, [this] {
+            HWND dialog = waitFor([this] {
+                HWND found = shownDialog(nullptr);
+                return found && GetWindow(found, GW_OWNER) == m_window->handle() ? found : nullptr;
+            });
+            if (dialog == nullptr) {
+                return false;
+            }
+            // The red, green and blue fields of the opened dialog.
+            for (const auto &[field, value] :
+                 {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
+                  std::pair{COLOR_BLUE, L"239"}}) {
+                SendMessageW(GetDlgItem(dialog, field), WM_SETTEXT, 0,
+                             reinterpret_cast<LPARAM>(value));
+            }
+            pressButton(dialog, IDOK);
+            return true;
         });
-        if (dialog == nullptr) {
-            return false;
-        }
-        // The red, green and blue fields of the opened dialog.
-        for (const auto &[id, value] :
-             {std::pair{COLOR_RED, L"171"}, std::pair{COLOR_GREEN, L"205"},
-              std::pair{COLOR_BLUE, L"239"}}) {
-            SendMessageW(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
-        }
-        pressButton(dialog, IDOK);
-        return true;
-    });
-    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
-    pump();
-    ASSERT_TRUE(answered.get());
-    EXPECT_EQ(text(box), u"#ABCDEF");
-    EXPECT_EQ(form().values().slot(2), u"#ABCDEF");
+        PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+        pump();
+        ASSERT_TRUE(answered.get()) << id;
+        EXPECT_EQ(text(box), u"#ABCDEF") << id;
+        EXPECT_EQ(form().values().box(number), u"#ABCDEF") << id;
+        EXPECT_EQ(FindWindowW(L"#32770", wide(messages::kMakeImageCaption)), nullptr) << id;
+    }
 }
 
 /** The width and height a PNG's header gives. */
@@ -1365,7 +1403,9 @@ TEST_F(Win32WindowTest, MakeABackgroundThroughTheSystemsDialogs) {
         return seen;
     });
     HWND box = control("Text4(1)");
-    PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    HMENU menu = m_window->createContextMenu(box);
+    m_window->runMenuEntry(entryId(menu, u"制作背景图…"), box);
+    DestroyMenu(menu);
     pump();
     const Seen seen = answered.get();
     ASSERT_TRUE(seen.answered);

@@ -187,10 +187,8 @@ QWidget *MainWindow::buildControl(const ControlDef &def, QWidget *container) {
                 connect(edit, &BoxEdit::valueEdited, this, [this, box](const QString &value) {
                     m_form.textEdited(box, value.toStdU16String());
                 });
-                const Command onDoubleClick =
-                    Form::isColourBox(box) ? Command::PickColour : Command::MakeImage;
                 connect(edit, &BoxEdit::doubleClicked, this,
-                        [this, box, onDoubleClick] { m_form.trigger(onDoubleClick, box); });
+                        [this, box] { m_form.trigger(Command::PickColour, box); });
             }
             return edit;
         }
@@ -232,10 +230,11 @@ void MainWindow::addMenuEntries(QMenu &menu, int box) {
     for (QAction *action : actions()) {
         menu.addAction(action);
     }
-    if (Form::isColourBox(box)) {
+    if (Form::isColourBox(box) || Form::takesImage(box)) {
         menu.addAction(toQString(kPickColourEntry.text), this,
                        [this, box] { m_form.trigger(Command::PickColour, box); });
-    } else if (Form::takesImage(box)) {
+    }
+    if (Form::takesImage(box)) {
         menu.addAction(toQString(kMakeImageEntry.text), this,
                        [this, box] { m_form.trigger(Command::MakeImage, box); });
     }

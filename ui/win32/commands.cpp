@@ -68,9 +68,7 @@ void WindowCommands::onCommand(int id, int code, HWND source) {
     }
 }
 
-void WindowCommands::onDoubleClick(int box) {
-    trigger(Form::isColourBox(box) ? Command::PickColour : Command::MakeImage, box);
-}
+void WindowCommands::onDoubleClick(int box) { trigger(Command::PickColour, box); }
 
 HMENU WindowCommands::createContextMenu(HWND target) const {
     return velmora::createContextMenu(target, m_controls.boxOf(target),

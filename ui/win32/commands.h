@@ -33,7 +33,7 @@ public:
      */
     void onCommand(int id, int code, HWND source);
 
-    /** A double click on box: a colour box picks its colour, an image box makes its image. */
+    /** A double click on box picks its colour, an image box's background as a colour box's text. */
     void onDoubleClick(int box);
 
     /**

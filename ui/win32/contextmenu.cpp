@@ -158,10 +158,11 @@ HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string
     }
     AppendMenuW(menu, MF_STRING | (undoText ? MF_ENABLED : MF_GRAYED), commandId(undo.command),
                 menuText(undo).c_str());
-    if (Form::isColourBox(box)) {
+    if (Form::isColourBox(box) || Form::takesImage(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kPickColourEntry.command),
                     menuText(kPickColourEntry).c_str());
-    } else if (Form::takesImage(box)) {
+    }
+    if (Form::takesImage(box)) {
         AppendMenuW(menu, MF_STRING, commandId(kMakeImageEntry.command),
                     menuText(kMakeImageEntry).c_str());
     }
