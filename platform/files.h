@@ -46,6 +46,15 @@ enum class Durability {
               ///< the preview page, where waiting for the disk would stall the window
 };
 
+/** What writeFileAtomically writes besides regular files and names not yet taken. */
+enum class Writable {
+    AnyFile,      ///< also FIFOs, devices and the program's own descriptors, written as they are
+                  ///< (for the command line, whose user may mean /dev/stdout or a pipe)
+    RegularOnly,  ///< nothing else: a FIFO or device, which could keep the write waiting or take
+                  ///< the bytes nowhere, is refused unopened (for the window, which must never
+                  ///< wait on a write and never report a save that left no file)
+};
+
 /**
  * Writes bytes to the file at path as a user expects a program to write a file it was told to:
  *
@@ -62,13 +71,19 @@ enum class Durability {
  *   to nothing); the link stays as it is.
  * - A regular file the user may not write (read-only) is refused, as on Windows, although its
  *   folder would allow replacing it.
- * - A device, FIFO or other file that is not a regular file (such as /dev/null, or NUL on
- *   Windows) is opened and written as it is, never replaced.
+ * - A device, FIFO or other file that is not a regular file (such as /dev/null, or a named
+ *   pipe on Windows) is opened and written as it is, never replaced; with
+ *   Writable::RegularOnly it is refused (FileProblem::NotRegular) without being opened.
+ * - On POSIX, a descriptor the program already holds is written through, never replaced nor
+ *   opened again, so that the bytes go where the shell sent them: appended after what a file
+ *   held for ">>", streamed into a pipe for "|". Such a descriptor is named by /dev/stdin,
+ *   /dev/stdout, /dev/stderr, /dev/fd/N or /proc/self/fd/N, or is standard input, output or
+ *   error open for writing and the very file path names. Not so with Writable::RegularOnly.
  * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error, Durability durability = Durability::Flushed,
-                         FileFailure *why = nullptr);
+                         FileFailure *why = nullptr, Writable writable = Writable::AnyFile);
 
 /** How readFile ended. */
 enum class ReadResult {

@@ -48,8 +48,8 @@ std::optional<std::u16string> Backgrounds::make(int box, Rgb &lastColour) {
     const std::filesystem::path path = std::filesystem::absolute(*file);
     m_folder = path.parent_path();
     std::string error;
-    if (!writeFileAtomically(path, solidPng(Rgba{chosen->red, chosen->green, chosen->blue}),
-                             error)) {
+    if (!writeFileAtomically(path, solidPng(Rgba{chosen->red, chosen->green, chosen->blue}), error,
+                             Durability::Flushed, nullptr, Writable::RegularOnly)) {
         reportFileFailure(m_boxes, messages::kMakeImageFailedCaption,
                           messages::kMakeImageFailedPrompt, path, text16(error));
         return std::nullopt;

@@ -14,8 +14,13 @@ using win32::refuse;
 namespace {
 
 bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, std::string &error,
-                    Durability durability) {
+                    Durability durability, Writable writable) {
     if (win32::isDevice(path)) {
+        if (writable == Writable::RegularOnly) {
+            error = refuse("write", path, {FileProblem::NotRegular, "not a regular file"},
+                           "not a regular file");
+            return false;
+        }
         return win32::writeInPlace(path, bytes, error);
     }
     std::filesystem::path folder = path.parent_path();
@@ -63,8 +68,9 @@ bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, s
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability, FileFailure *why) {
-    if (writeReplacing(path, bytes, error, durability)) {
+                         std::string &error, Durability durability, FileFailure *why,
+                         Writable writable) {
+    if (writeReplacing(path, bytes, error, durability, writable)) {
         return true;
     }
     win32::tell(why);
