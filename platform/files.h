@@ -31,6 +31,7 @@ enum class FileProblem {
     IsFolder,      ///< a folder where a file was wanted
     NotRegular,    ///< a FIFO, device or socket where a regular file was wanted
     TooLarge,      ///< more than the most asked for, or more than the file system takes
+    ReservedName,  ///< a name Windows keeps for a device (NUL, CON, COM1...), not a file
 };
 
 /** Why a file function failed, for a message in the user's language. */
@@ -79,11 +80,23 @@ enum class Writable {
  *   held for ">>", streamed into a pipe for "|". Such a descriptor is named by /dev/stdin,
  *   /dev/stdout, /dev/stderr, /dev/fd/N or /proc/self/fd/N, or is standard input, output or
  *   error open for writing and the very file path names. Not so with Writable::RegularOnly.
+ * - On Windows, a name Windows keeps for a device (isWindowsDeviceName) is refused
+ *   (FileProblem::ReservedName), as no file of that name would be written.
  * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error, Durability durability = Durability::Flushed,
                          FileFailure *why = nullptr, Writable writable = Writable::AnyFile);
+
+/**
+ * Whether Windows takes a file named name (the last part of a path, in UTF-8) for one of its
+ * devices rather than a file: CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 (also with the
+ * digit written ¹, ² or ³), CONIN$ and CONOUT$, in any case, alone or followed by spaces, an
+ * extension (NUL.txt, nul.tar.gz), dots or a colon. COM0 and LPT0 are files: Windows' own name
+ * check takes only the digits 1 to 9 and the three superscripts. The same answer on every
+ * system, so that it can be tested anywhere; only the Windows build refuses such names.
+ */
+bool isWindowsDeviceName(std::string_view name);
 
 /** How readFile ended. */
 enum class ReadResult {

@@ -430,6 +430,90 @@ TEST_F(CliOutputFileTest, MakeImageWritesTheWindowsPngOrNothing) {
     }
 }
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+TEST(WindowsDeviceNames, AreTheSameOnEverySystem) {
+    const std::pair<std::string_view, bool> names[] = {
+        {"NUL", true},
+        {"nul", true},
+        {"NUL.txt", true},
+        {"nul.tar.gz", true},
+        {"Com1.png", true},
+        {"lpt9", true},
+        {"LPT1 ", true},
+        {"aux.", true},
+        {"con .css", true},
+        {"PRN...", true},
+        {"nul:", true},
+        {"CONIN$", true},
+        {"conout$.txt", true},
+        {"COM\xC2\xB9", true},
+        {"lpt\xC2\xB3.png", true},
+        {"COM0", false},
+        {"LPT0.png", false},
+        {"console", false},
+        {"nul_", false},
+        {"NULL", false},
+        {"COM10", false},
+        {"com", false},
+        {" nul", false},
+        {"_con.txt", false},
+        {"COM\xC2\xB4", false},
+        {"lpt\xC2\xB2x", false},
+        {"CONIN", false},
+        {"", false},
+        {"\xE5\x9B\xBE.png", false},
+    };
+    for (const auto &[name, reserved] : names) {
+        EXPECT_EQ(isWindowsDeviceName(name), reserved) << name;
+    }
+}
+
+struct DeviceNameCase {
+    const char *name;
+    std::vector<std::string> options;  ///< the file is the last option's argument
+    std::string file;                  ///< "@": in the test's folder; else as it is
+};
+void PrintTo(const DeviceNameCase &c, std::ostream *os) { *os << c.name; }
+
+class CliDeviceNameTest : public CliOutputFileTest,
+                          public testing::WithParamInterface<DeviceNameCase> {};
+
+TEST_P(CliDeviceNameTest, IsRefusedOnWindowsAndAFileElsewhere) {
+    std::string path = GetParam().file;
+    if (path.starts_with('@')) {
+        path = (m_dir / path.substr(1)).string();
+    } else if (!kWindows) {
+        GTEST_SKIP() << "an ordinary name here, which would be written into the build folder";
+    }
+    std::vector<std::string> args = GetParam().options;
+    args.push_back(path);
+    const CliRun result = run(args);
+    if (kWindows) {
+        EXPECT_EQ(result.status, kExitFailed);
+        EXPECT_NE(result.err.find("cannot write " + path + ": "), std::string::npos) << result.err;
+        EXPECT_NE(result.err.find("reserves"), std::string::npos) << result.err;
+        EXPECT_TRUE(entries().empty());
+    } else {
+        EXPECT_EQ(result.status, kExitOk) << result.err;
+        EXPECT_EQ(entries(), std::vector<std::string>{GetParam().file.substr(1)});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, CliDeviceNameTest,
+    testing::Values(DeviceNameCase{"OutputNul", {"--output"}, "NUL"},
+                    DeviceNameCase{"OutputNulInAFolder", {"--output"}, "@nul"},
+                    DeviceNameCase{"SaveValuesCon", {"--save-values"}, "@CON.txt"},
+                    DeviceNameCase{"PreviewAux", {"--preview"}, "@Aux.html"},
+                    DeviceNameCase{"MakeImageCom1", {"--make-image", "#fff"}, "@com1.png"},
+                    DeviceNameCase{"OutputConsole", {"--output"}, "@CONOUT$"}),
+    [](const testing::TestParamInfo<DeviceNameCase> &info) { return info.param.name; });
+
 /** The values of the code the import tests read: start values with a few changed. */
 StyleValues importedValues() {
     StyleValues values = startValues();

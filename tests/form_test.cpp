@@ -434,6 +434,12 @@ TEST_P(FormSaveTargetTest, OnlyARegularFileOrANewNameIsWrittenAndNothingWaits) {
 #endif
 }
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
 const SaveTargetCase kSaveTargets[] = {
 #ifndef _WIN32
     SaveTargetCase{"ValuesIntoFifo", Command::SaveValues, "<fifo>", true,
@@ -443,6 +449,13 @@ const SaveTargetCase kSaveTargets[] = {
     // On POSIX a pipe this program holds, named by /proc/self/fd; on Windows a named pipe.
     SaveTargetCase{"ValuesIntoPipe", Command::SaveValues, "<pipe>", true,
                    messages::kReasonNotRegular},
+    SaveTargetCase{"ValuesAsNul", Command::SaveValues, "NUL", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ValuesAsConWithExtension", Command::SaveValues, "con.txt", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows, u""},
+    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows, u""},
+    SaveTargetCase{"ImageAsCom0IsAFile", Command::MakeImage, "COM0.png", false, u""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Targets, FormSaveTargetTest, testing::ValuesIn(kSaveTargets),

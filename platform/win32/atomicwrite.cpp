@@ -15,6 +15,13 @@ namespace {
 
 bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, std::string &error,
                     Durability durability, Writable writable) {
+    // Opened, such a name gives the device whatever folder it is in: no file would be written.
+    if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
+        error = refuse("write", path, {FileProblem::ReservedName, "reserved device name"},
+                       "Windows reserves this name for a device (as NUL, CON, COM1), so no file "
+                       "would be written");
+        return false;
+    }
     if (win32::isDevice(path)) {
         if (writable == Writable::RegularOnly) {
             error = refuse("write", path, {FileProblem::NotRegular, "not a regular file"},
