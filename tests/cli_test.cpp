@@ -473,46 +473,33 @@ TEST(WindowsDeviceNames, AreTheSameOnEverySystem) {
     }
 }
 
-struct DeviceNameCase {
-    const char *name;
-    std::vector<std::string> options;  ///< the file is the last option's argument
-    std::string file;                  ///< "@": in the test's folder; else as it is
-};
-void PrintTo(const DeviceNameCase &c, std::ostream *os) { *os << c.name; }
-
-class CliDeviceNameTest : public CliOutputFileTest,
-                          public testing::WithParamInterface<DeviceNameCase> {};
-
-TEST_P(CliDeviceNameTest, IsRefusedOnWindowsAndAFileElsewhere) {
-    std::string path = GetParam().file;
-    if (path.starts_with('@')) {
-        path = (m_dir / path.substr(1)).string();
-    } else if (!kWindows) {
-        GTEST_SKIP() << "an ordinary name here, which would be written into the build folder";
-    }
-    std::vector<std::string> args = GetParam().options;
-    args.push_back(path);
-    const CliRun result = run(args);
-    if (kWindows) {
-        EXPECT_EQ(result.status, kExitFailed);
-        EXPECT_NE(result.err.find("cannot write " + path + ": "), std::string::npos) << result.err;
-        EXPECT_NE(result.err.find("reserves"), std::string::npos) << result.err;
-        EXPECT_TRUE(entries().empty());
-    } else {
-        EXPECT_EQ(result.status, kExitOk) << result.err;
-        EXPECT_EQ(entries(), std::vector<std::string>{GetParam().file.substr(1)});
+TEST_F(CliOutputFileTest, WindowsDeviceNamesAreRefusedThereAndFilesElsewhere) {
+    // "NUL" alone is tried on Windows only: here it would be written into the build folder.
+    for (const auto &[options, file] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--output"}, kWindows ? "NUL" : "@nul"},
+             {{"--output"}, "@nul"},
+             {{"--save-values"}, "@CON.txt"},
+             {{"--preview"}, "@Aux.html"},
+             {{"--make-image", "#fff"}, "@com1.png"},
+             {{"--output"}, "@CONOUT$"}}) {
+        const std::string path = file.starts_with('@') ? (m_dir / file.substr(1)).string() : file;
+        std::vector<std::string> args = options;
+        args.push_back(path);
+        const CliRun result = run(args);
+        if (kWindows) {
+            EXPECT_EQ(result.status, kExitFailed) << path;
+            EXPECT_NE(result.err.find("cannot write " + path + ": Windows reserves"),
+                      std::string::npos)
+                << result.err;
+            EXPECT_TRUE(entries().empty()) << path;
+        } else {
+            EXPECT_EQ(result.status, kExitOk) << result.err;
+            EXPECT_EQ(entries(), std::vector<std::string>{file.substr(1)});
+            std::filesystem::remove(path);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, CliDeviceNameTest,
-    testing::Values(DeviceNameCase{"OutputNul", {"--output"}, "NUL"},
-                    DeviceNameCase{"OutputNulInAFolder", {"--output"}, "@nul"},
-                    DeviceNameCase{"SaveValuesCon", {"--save-values"}, "@CON.txt"},
-                    DeviceNameCase{"PreviewAux", {"--preview"}, "@Aux.html"},
-                    DeviceNameCase{"MakeImageCom1", {"--make-image", "#fff"}, "@com1.png"},
-                    DeviceNameCase{"OutputConsole", {"--output"}, "@CONOUT$"}),
-    [](const testing::TestParamInfo<DeviceNameCase> &info) { return info.param.name; });
 
 /** The values of the code the import tests read: start values with a few changed. */
 StyleValues importedValues() {
