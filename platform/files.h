@@ -31,6 +31,7 @@ enum class FileProblem {
     IsFolder,      ///< a folder where a file was wanted
     NotRegular,    ///< a FIFO, device or socket where a regular file was wanted
     TooLarge,      ///< more than the most asked for, or more than the file system takes
+    ReservedName,  ///< a name Windows keeps for a device (NUL, CON, COM1...), not a file
 };
 
 /** Why a file function failed, for a message in the user's language. */
@@ -44,6 +45,15 @@ enum class Durability {
     Flushed,  ///< flushed to the disk first: files the user keeps
     Cached,   ///< left to the system's cache: files rewritten often and thrown away, such as
               ///< the preview page, where waiting for the disk would stall the window
+};
+
+/** What writeFileAtomically writes besides regular files and names not yet taken. */
+enum class Writable {
+    AnyFile,      ///< also FIFOs, devices and the program's own descriptors, written as they are
+                  ///< (for the command line, whose user may mean /dev/stdout or a pipe)
+    RegularOnly,  ///< nothing else: a FIFO or device, which could keep the write waiting or take
+                  ///< the bytes nowhere, is refused unopened (for the window, which must never
+                  ///< wait on a write and never report a save that left no file)
 };
 
 /**
@@ -62,13 +72,31 @@ enum class Durability {
  *   to nothing); the link stays as it is.
  * - A regular file the user may not write (read-only) is refused, as on Windows, although its
  *   folder would allow replacing it.
- * - A device, FIFO or other file that is not a regular file (such as /dev/null, or NUL on
- *   Windows) is opened and written as it is, never replaced.
+ * - A device, FIFO or other file that is not a regular file (such as /dev/null, or a named
+ *   pipe on Windows) is opened and written as it is, never replaced; with
+ *   Writable::RegularOnly it is refused (FileProblem::NotRegular) without being opened.
+ * - On POSIX, a descriptor the program already holds is written through, never replaced nor
+ *   opened again, so that the bytes go where the shell sent them: appended after what a file
+ *   held for ">>", streamed into a pipe for "|". Such a descriptor is named by /dev/stdin,
+ *   /dev/stdout, /dev/stderr, /dev/fd/N or /proc/self/fd/N, or is standard input, output or
+ *   error open for writing and the very file path names. Not so with Writable::RegularOnly.
+ * - On Windows, a name Windows keeps for a device (isWindowsDeviceName) is refused
+ *   (FileProblem::ReservedName), as no file of that name would be written.
  * - A folder is refused.
  */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error, Durability durability = Durability::Flushed,
-                         FileFailure *why = nullptr);
+                         FileFailure *why = nullptr, Writable writable = Writable::AnyFile);
+
+/**
+ * Whether Windows takes a file named name (the last part of a path, in UTF-8) for one of its
+ * devices rather than a file: CON, PRN, AUX, NUL, COM1 to COM9 and LPT1 to LPT9 (also with the
+ * digit written ¹, ² or ³), CONIN$ and CONOUT$, in any case, alone or followed by spaces, an
+ * extension (NUL.txt, nul.tar.gz), dots or a colon. COM0 and LPT0 are files: Windows' own name
+ * check takes only the digits 1 to 9 and the three superscripts. The same answer on every
+ * system, so that it can be tested anywhere; only the Windows build refuses such names.
+ */
+bool isWindowsDeviceName(std::string_view name);
 
 /** How readFile ended. */
 enum class ReadResult {

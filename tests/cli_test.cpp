@@ -521,6 +521,77 @@ TEST_F(CliOutputFileTest, MakeImageWritesTheWindowsPngOrNothing) {
     }
 }
 
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+TEST(WindowsDeviceNames, AreTheSameOnEverySystem) {
+    const std::pair<std::string_view, bool> names[] = {
+        {"NUL", true},
+        {"nul", true},
+        {"NUL.txt", true},
+        {"nul.tar.gz", true},
+        {"Com1.png", true},
+        {"lpt9", true},
+        {"LPT1 ", true},
+        {"aux.", true},
+        {"con .css", true},
+        {"PRN...", true},
+        {"nul:", true},
+        {"CONIN$", true},
+        {"conout$.txt", true},
+        {"COM\xC2\xB9", true},
+        {"lpt\xC2\xB3.png", true},
+        {"COM0", false},
+        {"LPT0.png", false},
+        {"console", false},
+        {"nul_", false},
+        {"NULL", false},
+        {"COM10", false},
+        {"com", false},
+        {" nul", false},
+        {"_con.txt", false},
+        {"COM\xC2\xB4", false},
+        {"lpt\xC2\xB2x", false},
+        {"CONIN", false},
+        {"", false},
+        {"\xE5\x9B\xBE.png", false},
+    };
+    for (const auto &[name, reserved] : names) {
+        EXPECT_EQ(isWindowsDeviceName(name), reserved) << name;
+    }
+}
+
+TEST_F(CliOutputFileTest, WindowsDeviceNamesAreRefusedThereAndFilesElsewhere) {
+    // "NUL" alone is tried on Windows only: here it would be written into the build folder.
+    for (const auto &[options, file] :
+         std::vector<std::pair<std::vector<std::string>, std::string>>{
+             {{"--output"}, kWindows ? "NUL" : "@nul"},
+             {{"--output"}, "@nul"},
+             {{"--save-values"}, "@CON.txt"},
+             {{"--preview"}, "@Aux.html"},
+             {{"--make-image", "#fff"}, "@com1.png"},
+             {{"--output"}, "@CONOUT$"}}) {
+        const std::string path = file.starts_with('@') ? (m_dir / file.substr(1)).string() : file;
+        std::vector<std::string> args = options;
+        args.push_back(path);
+        const CliRun result = run(args);
+        if (kWindows) {
+            EXPECT_EQ(result.status, kExitFailed) << path;
+            EXPECT_NE(result.err.find("cannot write " + path + ": Windows reserves"),
+                      std::string::npos)
+                << result.err;
+            EXPECT_TRUE(entries().empty()) << path;
+        } else {
+            EXPECT_EQ(result.status, kExitOk) << result.err;
+            EXPECT_EQ(entries(), std::vector<std::string>{file.substr(1)});
+            std::filesystem::remove(path);
+        }
+    }
+}
+
 /** The values of the code the import tests read: start values with a few changed. */
 StyleValues importedValues() {
     StyleValues values = startValues();

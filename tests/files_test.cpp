@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -280,6 +281,62 @@ TEST_F(FilesTest, FifoIsWrittenNeverReplaced) {
     ::close(reader);
     EXPECT_TRUE(fs::is_fifo(fifo));
 }
+
+struct ShellCase {
+    const char *name;
+    std::string options;   ///< before the target, which is the option's last argument
+    std::string target;    ///< the file named to velmora-css
+    std::string redirect;  ///< the shell's own redirection, into log.txt
+    bool keepsEarlier;     ///< log.txt holds its earlier line, then what was written
+};
+void PrintTo(const ShellCase &c, std::ostream *os) { *os << c.name; }
+
+class FilesShellTest : public FilesTest, public testing::WithParamInterface<ShellCase> {};
+
+TEST_P(FilesShellTest, DescriptorsTheShellOpenedAreWrittenThrough) {
+    const ShellCase &c = GetParam();
+    const auto shell = [&](const std::string &line) {
+        const std::string command =
+            "cd '" + m_dir.string() + "' && " + VELMORA_CSS + " " + c.options + " " + line;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;  // run by sh, as a user's line
+    };
+    // The same bytes written to a regular file are what must come through the descriptor.
+    shell("ref.out > /dev/null");
+    const std::string written = readAll(m_dir / "ref.out");
+    ASSERT_FALSE(written.empty());
+    writeText(m_dir / "log.txt", "earlier\n");
+    shell(c.target + " " + c.redirect);
+    const std::string log = readAll(m_dir / "log.txt");
+    EXPECT_TRUE(log == (c.keepsEarlier ? "earlier\n" : "") + written)
+        << "log.txt holds " << log.size() << " bytes from "
+        << testing::PrintToString(log.substr(0, 12)) << ", not the " << written.size() << " written"
+        << (c.keepsEarlier ? " after its line" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Redirections, FilesShellTest,
+    testing::Values(
+        ShellCase{"OutputAppended", "--output", "/dev/stdout", ">> log.txt", true},
+        ShellCase{"OutputPiped", "--output", "/dev/stdout", "| cat > log.txt", false},
+        ShellCase{"MakeImageAppended", "--make-image '#FF6600'", "/dev/stdout", ">> log.txt", true},
+        ShellCase{"MakeImagePiped", "--make-image '#FF6600'", "/dev/stdout", "| cat > log.txt",
+                  false},
+        ShellCase{"SaveValuesAppended", "--slot 2=#000 --output /dev/null --save-values",
+                  "/dev/stdout", ">> log.txt", true},
+        ShellCase{"SaveValuesPiped", "--slot 2=#000 --output /dev/null --save-values",
+                  "/dev/stdout", "| cat > log.txt", false},
+        ShellCase{"PreviewAppended", "--output /dev/null --preview", "/dev/stdout", ">> log.txt",
+                  true},
+        ShellCase{"PreviewPiped", "--output /dev/null --preview", "/dev/stdout", "| cat > log.txt",
+                  false},
+        ShellCase{"StandardErrorAppended", "--output", "/dev/stderr", "2>> log.txt", true},
+        ShellCase{"DescriptorThreeAppended", "--output", "/dev/fd/3", "3>> log.txt", true},
+        ShellCase{"ProcDescriptorPiped", "--output", "/proc/self/fd/1", "| cat > log.txt", false},
+        // Not a name of a descriptor, yet the very file standard output is.
+        ShellCase{"OtherSpellingAppended", "--output", "/dev/./stdout", ">> log.txt", true},
+        // Standard input holds it for reading only: replaced whole, as any regular file.
+        ShellCase{"ReadOnlyHeldFileReplaced", "--output", "log.txt", "< log.txt", false}),
+    [](const testing::TestParamInfo<ShellCase> &info) { return info.param.name; });
 
 TEST_F(FilesTest, ReadingStopsAtTheLimit) {
     std::string bytes, error;

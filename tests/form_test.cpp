@@ -3,11 +3,17 @@
 #include "ui/form.h"
 
 #include <gtest/gtest.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <map>
 
@@ -605,6 +611,108 @@ TEST_F(FormTest, AFifoIsRefusedUnreadWhereverItComesFrom) {
     }
 }
 #endif
+
+struct SaveTargetCase {
+    const char *name;
+    Command command;
+    std::string target;        ///< in the test's folder; "<fifo>", "<pipe>": made by the test
+    bool refusedHere;          ///< refused on this system (otherwise saved)
+    std::u16string_view says;  ///< the reason given, when refused
+};
+void PrintTo(const SaveTargetCase &c, std::ostream *os) { *os << c.name; }
+
+class FormSaveTargetTest : public FormTest, public testing::WithParamInterface<SaveTargetCase> {};
+
+TEST_P(FormSaveTargetTest, OnlyARegularFileOrANewNameIsWrittenAndNothingWaits) {
+    const SaveTargetCase &c = GetParam();
+    std::filesystem::path target = m_dir / c.target;
+#ifndef _WIN32
+    int pipe[2] = {-1, -1};
+    if (c.target == "<fifo>") {
+        target = m_dir / "shop.png";
+        ASSERT_EQ(::mkfifo(target.c_str(), 0600), 0);
+    } else if (c.target == "<pipe>") {
+        ASSERT_EQ(::pipe(pipe), 0);
+        target = "/proc/self/fd/" + std::to_string(pipe[1]);
+    }
+#else
+    HANDLE server = INVALID_HANDLE_VALUE;
+    if (c.target == "<pipe>") {
+        target = L"\\\\.\\pipe\\velmora-" + std::to_wstring(GetCurrentProcessId());
+        server = CreateNamedPipeW(target.c_str(), PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE, 1, 0,
+                                  1 << 20, 0, nullptr);
+        ASSERT_NE(server, INVALID_HANDLE_VALUE);
+    }
+#endif
+    m_dialogs.file = target;
+    m_dialogs.colour = Rgb{1, 2, 3};
+    const StyleValues before = m_form->values();
+    auto saving = std::async(std::launch::async, [&] { m_form->trigger(c.command, 0); });
+    if (saving.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+#ifndef _WIN32
+        // A reader lets the waiting open go on, so that the test ends and says why.
+        const int reader = ::open(target.c_str(), O_RDONLY | O_NONBLOCK);
+        saving.wait();
+        ::close(reader);
+#else
+        CloseHandle(server);  // ends a write waiting on the pipe
+        saving.wait();
+#endif
+        FAIL() << "the window waits on " << utf8FromPath(target);
+    }
+    if (c.refusedHere) {
+        const std::u16string message = onlyMessage();
+        EXPECT_NE(message.find(*utf16FromUtf8(utf8FromPath(target))), std::u16string::npos)
+            << utf8FromUtf16(message);
+        EXPECT_NE(message.find(c.says), std::u16string::npos) << utf8FromUtf16(message);
+        EXPECT_EQ(m_form->values(), before);
+    } else {
+        EXPECT_TRUE(m_messages.shown.empty()) << utf8FromUtf16(onlyMessage());
+        EXPECT_FALSE(readAll(target).empty());
+    }
+#ifndef _WIN32
+    if (pipe[0] >= 0) {
+        char got = 0;
+        ::fcntl(pipe[0], F_SETFL, O_NONBLOCK);
+        EXPECT_EQ(::read(pipe[0], &got, 1), -1) << "nothing is written into it";
+        ::close(pipe[0]);
+        ::close(pipe[1]);
+    }
+#else
+    if (server != INVALID_HANDLE_VALUE) {
+        CloseHandle(server);
+    }
+#endif
+}
+
+#ifdef _WIN32
+constexpr bool kWindows = true;
+#else
+constexpr bool kWindows = false;
+#endif
+
+const SaveTargetCase kSaveTargets[] = {
+#ifndef _WIN32
+    SaveTargetCase{"ValuesIntoFifo", Command::SaveValues, "<fifo>", true,
+                   messages::kReasonNotRegular},
+    SaveTargetCase{"ImageIntoFifo", Command::MakeImage, "<fifo>", true, u""},
+#endif
+    // On POSIX a pipe this program holds, named by /proc/self/fd; on Windows a named pipe.
+    SaveTargetCase{"ValuesIntoPipe", Command::SaveValues, "<pipe>", true,
+                   messages::kReasonNotRegular},
+    SaveTargetCase{"ValuesAsNul", Command::SaveValues, "NUL", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ValuesAsConWithExtension", Command::SaveValues, "con.txt", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows, u""},
+    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows, u""},
+    SaveTargetCase{"ImageAsCom0IsAFile", Command::MakeImage, "COM0.png", false, u""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Targets, FormSaveTargetTest, testing::ValuesIn(kSaveTargets),
+                         [](const testing::TestParamInfo<SaveTargetCase> &info) {
+                             return info.param.name;
+                         });
 
 TEST_F(FormTest, PreviewIsWrittenOpenedFollowedAndRemoved) {
     m_form->trigger(Command::Preview);

@@ -50,7 +50,7 @@ std::optional<std::u16string> Backgrounds::make(int box, Rgb &lastColour) {
     std::string error;
     FileFailure why;
     if (!writeFileAtomically(path, solidPng(Rgba{chosen->red, chosen->green, chosen->blue}), error,
-                             Durability::Flushed, &why)) {
+                             Durability::Flushed, &why, Writable::RegularOnly)) {
         reportFileFailure(m_boxes, messages::kMakeImageFailedCaption,
                           messages::kMakeImageFailedPrompt, path, why);
         return std::nullopt;

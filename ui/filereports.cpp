@@ -25,6 +25,8 @@ std::u16string reasonText(const FileFailure &why) {
             return std::u16string(messages::kReasonNotRegular);
         case FileProblem::TooLarge:
             return std::u16string(messages::kValuesTooLarge);
+        case FileProblem::ReservedName:
+            return std::u16string(messages::kReasonReservedName);
         case FileProblem::Other:
             break;
     }

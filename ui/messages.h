@@ -70,7 +70,9 @@ inline constexpr std::u16string_view kReasonDiskFull = u"磁盘已满";
 inline constexpr std::u16string_view kReasonReadOnly = u"文件或磁盘是只读的";
 inline constexpr std::u16string_view kReasonIsFolder = u"这是一个文件夹，不是文件";
 inline constexpr std::u16string_view kReasonNotRegular =
-    u"不是普通文件（例如管道或设备），Velmora 不读取这种文件";
+    u"不是普通文件（例如管道或设备），Velmora 不读写这种文件";
+inline constexpr std::u16string_view kReasonReservedName =
+    u"这是 Windows 保留的设备名（如 NUL、CON、COM1），不能用作文件名";
 /** Why the preview page could not be opened, when the system does not say. */
 inline constexpr std::u16string_view kReasonNoBrowser = u"找不到可以打开网页的浏览器";
 /** Why the system could not open the preview page in the browser, for its other causes. */

@@ -40,7 +40,8 @@ void ValuesFiles::save(const StyleValues &values) {
     }
     std::string error;
     FileFailure why;
-    if (!writeFileAtomically(*file, presetText(values), error, Durability::Flushed, &why)) {
+    if (!writeFileAtomically(*file, presetText(values), error, Durability::Flushed, &why,
+                             Writable::RegularOnly)) {
         reportFileFailure(m_boxes, messages::kSaveFailedCaption, messages::kSaveFailedPrompt, *file,
                           why);
     }

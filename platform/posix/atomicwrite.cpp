@@ -36,8 +36,10 @@ bool isReadOnly(const std::string &target, const struct stat &status) {
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability, FileFailure *why) {
-    if (posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed, durability)) {
+                         std::string &error, Durability durability, FileFailure *why,
+                         Writable writable) {
+    if (posix::writeFileAtomically(path, bytes, error, posix::Temporary::Unnamed, durability,
+                                   writable)) {
         return true;
     }
     posix::tell(why);
@@ -45,18 +47,34 @@ bool writeFileAtomically(const std::filesystem::path &path, std::string_view byt
 }
 
 bool posix::writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                                std::string &error, Temporary temporary, Durability durability) {
+                                std::string &error, Temporary temporary, Durability durability,
+                                Writable writable) {
     const std::string &shown = path.native();
+    if (writable == Writable::AnyFile) {
+        if (const std::optional<int> held = heldDescriptor(shown)) {
+            return writeThrough(*held, bytes, error, shown);
+        }
+    }
     std::string target;
     if (!followLinks(shown, target, error)) {
         return false;
     }
     Replacement to{-1, {}, std::nullopt, shown, durability == Durability::Flushed};
     struct stat status {};
-    if (::stat(target.c_str(), &status) == 0) {
+    bool exists = ::stat(target.c_str(), &status) == 0;
+    if (!exists && errno == ENOENT && ::stat(shown.c_str(), &status) == 0) {
+        // A link in /proc to a pipe or socket reads as no path ("pipe:[...]"), yet opens.
+        target = shown;
+        exists = true;
+    }
+    if (exists) {
         if (S_ISDIR(status.st_mode)) {
             errno = EISDIR;
             error = describe("write", shown);
+            return false;
+        }
+        if (!S_ISREG(status.st_mode) && writable == Writable::RegularOnly) {
+            error = refuse("write", shown, FileProblem::NotRegular, "not a regular file");
             return false;
         }
         if (!S_ISREG(status.st_mode)) {

@@ -21,6 +21,7 @@ enum class Temporary {
 /** writeFileAtomically with the temporary file's kind chosen, so that both can be tested. */
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
                          std::string &error, Temporary temporary,
-                         Durability durability = Durability::Flushed);
+                         Durability durability = Durability::Flushed,
+                         Writable writable = Writable::AnyFile);
 
 }  // namespace velmora::posix

@@ -14,8 +14,20 @@ using win32::refuse;
 namespace {
 
 bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, std::string &error,
-                    Durability durability) {
+                    Durability durability, Writable writable) {
+    // Opened, such a name gives the device whatever folder it is in: no file would be written.
+    if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
+        error = refuse("write", path, {FileProblem::ReservedName, "reserved device name"},
+                       "Windows reserves this name for a device (as NUL, CON, COM1), so no file "
+                       "would be written");
+        return false;
+    }
     if (win32::isDevice(path)) {
+        if (writable == Writable::RegularOnly) {
+            error = refuse("write", path, {FileProblem::NotRegular, "not a regular file"},
+                           "not a regular file");
+            return false;
+        }
         return win32::writeInPlace(path, bytes, error);
     }
     std::filesystem::path folder = path.parent_path();
@@ -63,8 +75,9 @@ bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, s
 }  // namespace
 
 bool writeFileAtomically(const std::filesystem::path &path, std::string_view bytes,
-                         std::string &error, Durability durability, FileFailure *why) {
-    if (writeReplacing(path, bytes, error, durability)) {
+                         std::string &error, Durability durability, FileFailure *why,
+                         Writable writable) {
+    if (writeReplacing(path, bytes, error, durability, writable)) {
         return true;
     }
     win32::tell(why);
