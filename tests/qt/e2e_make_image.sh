@@ -89,7 +89,7 @@ until_true_for 5 page_is "$work/expected.css" || fail "the preview does not hold
 
 # Drag an image of the user's own from another program onto the second drop-down's box.
 own="$HOME/图片/店招 1.jpg"
-: >"$own"
+printf '\377\330\377\340\000\020JFIF\000' >"$own"  # a JPEG's first bytes: judged as one
 "$dragsource" "$own" >"$work/dragsource.log" 2>&1 &
 pids+=($!)
 source_window=$(wait_for '^dragsource$')
