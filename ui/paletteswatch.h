@@ -1,0 +1,31 @@
+#pragma once
+
+// The small picture beside a palette's name in the menus, drawn alike by both toolkits.
+
+#include <array>
+
+#include "core/palettes.h"
+
+namespace velmora {
+
+/**
+ * The colours a swatch shows, as equal vertical stripes from left to right, by their place in
+ * Palette::colours: the bar's background (slot 1), its hover (slot 4), the drop-down's
+ * background (slot 10) and the bar's text (slot 2).
+ */
+inline constexpr std::array<std::size_t, 4> kSwatchStripes{0, 2, 6, 1};
+
+/** The swatch's one-pixel frame, which shows a light palette's edge on a light menu. */
+inline constexpr Rgb kSwatchFrame{128, 128, 128};
+
+/** The colour of the pixel at x, y of a palette's swatch width by height pixels. */
+constexpr Rgb swatchPixel(const Palette &palette, int x, int y, int width, int height) {
+    if (x <= 0 || y <= 0 || x >= width - 1 || y >= height - 1) {
+        return kSwatchFrame;
+    }
+    const auto stripe =
+        static_cast<std::size_t>((x - 1) * static_cast<int>(kSwatchStripes.size()) / (width - 2));
+    return palette.colours[kSwatchStripes[stripe]];
+}
+
+}  // namespace velmora
