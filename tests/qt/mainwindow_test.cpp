@@ -464,14 +464,14 @@ private Q_SLOTS:
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Base), QColor(1, 2, 3));
         QCOMPARE(widget<QLineEdit>("Text4(7)")->palette().color(QPalette::Text), QColor(Qt::white));
         // The palettes' submenu: each palette by name with its swatch (经典红: its bar, its text,
-        // a grey frame), then a look from a brand colour; either fills the boxes as one change.
+        // a grey frame), then a look from a brand colour (every hue); either fills the boxes as
+        // one change.
         auto *palettes = m_window->findChild<QMenu *>(QStringLiteral("palettes"));
         QVERIFY(palettes != nullptr);
         QStringList names;
         for (QAction *action : palettes->actions()) {
             names << action->text();
-            QCOMPARE(action->icon().isNull(),
-                     action->isSeparator() || action->text() == "按主色生成…");
+            QCOMPARE(action->icon().isNull(), action->isSeparator());
         }
         QCOMPARE(names,
                  (QStringList{"经典红", "活力橙", "清新绿", "商务蓝", "深海蓝", "典雅紫", "樱花粉",
@@ -480,6 +480,9 @@ private Q_SLOTS:
         QCOMPARE(swatch.pixelColor(2, 8), QColor(0xC4, 0x00, 0x00));
         QCOMPARE(swatch.pixelColor(13, 8), QColor(0xFF, 0xFF, 0xFF));
         QCOMPARE(swatch.pixelColor(0, 0), QColor(128, 128, 128));
+        const QImage hues = palettes->actions().constLast()->icon().pixmap(16, 16).toImage();
+        QCOMPARE(hues.pixelColor(1, 8), QColor(255, 0, 0));
+        QCOMPARE(hues.pixelColor(6, 8), QColor(0, 255, 36));
         palettes->actions().constFirst()->trigger();
         QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), QStringLiteral("#C40000"));
         QCOMPARE(widget<QLineEdit>("Text2")->text(), QStringLiteral("#6B0000"));

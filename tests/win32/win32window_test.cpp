@@ -892,7 +892,7 @@ TEST_P(Win32MenuTest, HasItsEntriesAndEachReachesTheForm) {
                                            u"典雅紫", u"樱花粉", u"黑金", u"高级灰", u"咖啡棕",
                                            u"薄荷青", u"柠檬黄", u"", u"按主色生成…"}));
     const int size = MulDiv(16, static_cast<int>(GetDpiForWindow(m_window->handle())), 96);
-    for (int i = 0; i < 12; ++i) {
+    for (const int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13}) {  // 13: 按主色生成…
         MENUITEMINFOW item{};
         item.cbSize = sizeof item;
         item.fMask = MIIM_BITMAP;

@@ -62,8 +62,11 @@ std::vector<std::filesystem::path> localFiles(const QMimeData *data) {
     return files;
 }
 
-/** A palette's swatch (paletteswatch.h), in the sizes a menu draws its icons at. */
-QIcon swatchIcon(const Palette &palette) {
+/**
+ * A palette's swatch (paletteswatch.h; no palette: 按主色生成…'s), in the sizes a menu draws its
+ * icons at.
+ */
+QIcon swatchIcon(const Palette *palette) {
     QIcon icon;
     for (const int size : {16, 32}) {
         QImage image(size, size, QImage::Format_RGB32);
@@ -266,11 +269,11 @@ QMenu *MainWindow::buildPaletteMenu() {
     const std::span<const Palette> palettes = builtInPalettes();
     for (std::size_t i = 0; i < palettes.size(); ++i) {
         const int index = static_cast<int>(i);
-        menu->addAction(swatchIcon(palettes[i]), toQString(palettes[i].name), this,
+        menu->addAction(swatchIcon(&palettes[i]), toQString(palettes[i].name), this,
                         [this, index] { m_form.applyPalette(index); });
     }
     menu->addSeparator();
-    menu->addAction(toQString(kPaletteFromColourEntry.text), this,
+    menu->addAction(swatchIcon(nullptr), toQString(kPaletteFromColourEntry.text), this,
                     [this] { m_form.trigger(Command::PaletteFromColour); });
     return menu;
 }

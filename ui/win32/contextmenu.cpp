@@ -90,6 +90,14 @@ void appendEditEntries(HMENU menu, HWND target) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
 }
 
+void setSwatch(HMENU menu, UINT id, const Palette *palette, UINT dpi) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = createSwatchBitmap(palette, dpi);
+    SetMenuItemInfoW(menu, id, FALSE, &item);
+}
+
 /** The palettes' submenu: each palette's name with its swatch, then kPaletteFromColourEntry. */
 void appendPaletteMenu(HMENU menu, UINT dpi) {
     HMENU palettes = CreatePopupMenu();
@@ -97,15 +105,13 @@ void appendPaletteMenu(HMENU menu, UINT dpi) {
     for (std::size_t i = 0; i < all.size(); ++i) {
         const UINT id = kPaletteIdBase + static_cast<UINT>(i);
         AppendMenuW(palettes, MF_STRING, id, wideString(all[i].name).c_str());
-        MENUITEMINFOW item{};
-        item.cbSize = sizeof item;
-        item.fMask = MIIM_BITMAP;
-        item.hbmpItem = createSwatchBitmap(all[i], dpi);
-        SetMenuItemInfoW(palettes, id, FALSE, &item);
+        setSwatch(palettes, id, &all[i], dpi);
     }
     AppendMenuW(palettes, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(palettes, MF_STRING, commandId(kPaletteFromColourEntry.command),
-                menuText(kPaletteFromColourEntry).c_str());
+    const UINT fromColour = commandId(kPaletteFromColourEntry.command);
+    AppendMenuW(palettes, MF_STRING, fromColour, menuText(kPaletteFromColourEntry).c_str());
+    // A swatch here too: wine's menus lay an entry without one out too narrow for its name.
+    setSwatch(palettes, fromColour, nullptr, dpi);
     AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(palettes),
                 wideString(kPaletteMenuText).c_str());
 }

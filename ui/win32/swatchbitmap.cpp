@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-HBITMAP createSwatchBitmap(const Palette &palette, UINT dpi) {
+HBITMAP createSwatchBitmap(const Palette *palette, UINT dpi) {
     const int width = scaledPx(kSwatchWidthPx, dpi);
     const int height = scaledPx(kSwatchHeightPx, dpi);
     BITMAPINFO info{};
