@@ -18,7 +18,7 @@ enum class Command {
     PickColour,  ///< choose a colour box's colour in the system's dialog
     Import,      ///< read the navigation code on the clipboard back into the boxes
     MakeImage,   ///< make an image box's background from a colour, saved as a PNG
-    UndoWhole,   ///< take back the last change of the whole form (Clear, import, a values file)
+    UndoWhole,   ///< take back the last change of the whole form (Clear, import, a file, a palette)
     PaletteFromColour,  ///< fill the form with the look derived from a colour chosen in the dialog
 };
 

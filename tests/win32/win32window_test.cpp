@@ -939,7 +939,7 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     }
     EXPECT_FALSE(greyed(menu, u"全选"));
     m_window->runMenuEntry(entryId(menu, u"全选"), box);
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 
     menu = m_window->createContextMenu(box);
     EXPECT_TRUE(greyed(menu, u"全选"));
@@ -951,7 +951,7 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     m_window->runMenuEntry(entryId(menu, u"删除"), box);
     EXPECT_EQ(text(box), u"");
     EXPECT_EQ(form().values().slot(7), u"") << "the edit reaches the form";
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 
     menu = m_window->createContextMenu(box);
     EXPECT_FALSE(greyed(menu, u"撤销"));
@@ -964,7 +964,7 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
     m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
     EXPECT_EQ(form().values().slot(7), u"#00FF00#00FF00");
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 }
 
 TEST_F(Win32WindowTest, RightClickShowsTheMenuAndItsChoiceRuns) {
