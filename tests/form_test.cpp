@@ -267,6 +267,14 @@ TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
     EXPECT_EQ(m_form->values().box(0), u"#C40000");
     EXPECT_TRUE(m_dialogs.saveAsked.empty());
     EXPECT_FALSE(m_form->look(submenu).marked);
+
+    // A look from a brand colour starts at the colour chosen last; cancelled, it changes nothing.
+    m_dialogs.colour.reset();
+    const StyleValues before = m_form->values();
+    m_form->trigger(Command::PaletteFromColour);
+    EXPECT_EQ(m_dialogs.colourAsked.back(), (Rgb{0xC4, 0, 0}));
+    EXPECT_EQ(m_form->values(), before);
+    EXPECT_FALSE(m_form->undoText().has_value());
 }
 
 TEST_F(FormTest, MadeImageIsSavedWhereChosenAndItsAddressFillsTheBox) {
@@ -833,10 +841,13 @@ TEST_F(FormTest, ACopyThatNeverLandsEndsWithinAboutASecond) {
 /** A change of the whole form, then the owner's typing, then the undo entry. */
 struct UndoCase {
     const char *name;
-    const char *change;         ///< "clear", "import", "values" (a dropped file) or "none"
+    /// "clear", "import", "values" (a dropped file), "palette N" (the built-in palette of
+    /// index N), "brand" (the look derived from #123456 in the colour dialog) or "none"
+    const char *change;
     std::u16string_view entry;  ///< the undo entry's text after the change; empty: greyed
     int typedBox = -1;          ///< a box typed in after the change, or -1
     std::u16string_view slot2;  ///< slot 2 after the undo
+    std::vector<std::pair<int, std::u16string_view>> after = {};  ///< boxes after the change
 };
 void PrintTo(const UndoCase &c, std::ostream *os) { *os << c.name; }
 
@@ -860,6 +871,16 @@ TEST_P(FormUndoTest, TakesBackTheWholeChangeButNeverWhatWasTypedSince) {
         std::string error;
         ASSERT_TRUE(writeFileAtomically(file, "slot.2=#333333\n", error));
         m_form->filesDropped({file});
+    } else if (change.starts_with("palette ")) {
+        m_form->applyPalette(std::stoi(change.substr(8)));
+    } else if (change == "brand") {
+        m_dialogs.colour = Rgb{0x12, 0x34, 0x56};
+        m_form->trigger(Command::PaletteFromColour);
+        EXPECT_EQ(m_dialogs.colourAsked, std::vector<Rgb>{kWhite}) << "white at first";
+    }
+    for (const auto &[box, value] : c.after) {
+        EXPECT_EQ(m_form->values().box(box), value) << box;
+        EXPECT_EQ(m_view.texts[box], value) << box;
     }
     EXPECT_EQ(m_form->undoText().value_or(u""), c.entry);
     if (c.typedBox >= 0) {
@@ -881,7 +902,29 @@ INSTANTIATE_TEST_SUITE_P(
                     UndoCase{"ValuesFile", "values", u"撤销整体修改（打开方案）", -1, u"#111111"},
                     UndoCase{"TypedSinceIsKept", "clear", u"撤销整体修改（清空）", 1, u"#444444"},
                     UndoCase{"OtherBoxTypedSince", "clear", u"撤销整体修改（清空）", 6, u"#111111"},
-                    UndoCase{"NothingToUndo", "none", u"", -1, u""}),
+                    UndoCase{"NothingToUndo", "none", u"", -1, u""},
+                    // 经典红 as --list-palettes prints it; slot 5, hidden, keeps its start value.
+                    UndoCase{"Palette",
+                             "palette 0",
+                             u"撤销整体修改（配色方案）",
+                             -1,
+                             u"#111111",
+                             {{0, u"#C40000"},
+                              {1, u"#FFFFFF"},
+                              {3, u"#8E0000"},
+                              {9, u"#B20000"},
+                              {15, u"#FFFFFF"},
+                              {imageBoxNumber(2), u"#6B0000"},
+                              {4, u"Text4"}}},
+                    UndoCase{"PaletteTypedSinceIsKept", "palette 11", u"撤销整体修改（配色方案）",
+                             3, u"#111111"},
+                    UndoCase{"NoSuchPalette", "palette 12", u"", -1, u"", {{0, kImageA}}},
+                    UndoCase{"FromBrandColour",
+                             "brand",
+                             u"撤销整体修改（配色方案）",
+                             -1,
+                             u"#111111",
+                             {{0, u"#123456"}, {1, u"#FFFFFF"}, {4, u"Text4"}}}),
     [](const testing::TestParamInfo<UndoCase> &info) { return info.param.name; });
 
 TEST_F(FormTest, WholeChangesAreTakenBackLatestFirst) {

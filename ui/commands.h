@@ -18,11 +18,12 @@ enum class Command {
     PickColour,  ///< choose a box's colour in the system's dialog (an image box's background)
     Import,      ///< read the navigation code on the clipboard back into the boxes
     MakeImage,   ///< make an image box's background from a colour, saved as a PNG
-    UndoWhole,   ///< take back the last change of the whole form (Clear, import, a values file)
+    UndoWhole,   ///< take back the last change of the whole form (Clear, import, a file, a palette)
+    PaletteFromColour,  ///< fill the form with the look derived from a colour chosen in the dialog
 };
 
 /** How many commands there are: Command values run from 0 to kCommandCount - 1. */
-inline constexpr int kCommandCount = static_cast<int>(Command::UndoWhole) + 1;
+inline constexpr int kCommandCount = static_cast<int>(Command::PaletteFromColour) + 1;
 
 /** An entry of the window's menus, with its shortcut. */
 struct MenuEntry {
@@ -48,6 +49,15 @@ inline constexpr MenuEntry kPickColourEntry{Command::PickColour, u"选择颜色�
  * and Ctrl+Shift+Z redoes it there.
  */
 inline constexpr MenuEntry kUndoWholeEntry{Command::UndoWhole, u"撤销整体修改", "Ctrl+Alt+Z"};
+
+/**
+ * The submenu of the window's context menu (and of each box's, below the window's entries) that
+ * lists the built-in palettes by name, each with a swatch, then kPaletteFromColourEntry.
+ */
+inline constexpr std::u16string_view kPaletteMenuText = u"配色方案";
+
+/** The last entry of the palettes' submenu: a whole look derived from one colour. */
+inline constexpr MenuEntry kPaletteFromColourEntry{Command::PaletteFromColour, u"按主色生成…", ""};
 
 /** The last entry of image boxes' menus. */
 inline constexpr MenuEntry kMakeImageEntry{Command::MakeImage, u"制作背景图…", ""};

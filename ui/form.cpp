@@ -1,6 +1,7 @@
 #include "form.h"
 
 #include "core/contrast.h"
+#include "core/palettes.h"
 #include "core/utf.h"
 #include "ui/filereports.h"
 #include "ui/messages.h"
@@ -140,6 +141,9 @@ void Form::trigger(Command command, int box) {
             case Command::UndoWhole:
                 undoWhole();
                 break;
+            case Command::PaletteFromColour:
+                paletteFromColour();
+                break;
         }
     });
 }
@@ -211,6 +215,27 @@ void Form::makeImage(int box) {
     }
     if (const std::optional<std::u16string> address = m_backgrounds.make(box, m_lastColour)) {
         setBoxText(box, *address);
+    }
+}
+
+void Form::applyPalette(int index) {
+    run([this, index] {
+        const std::span<const Palette> palettes = builtInPalettes();
+        if (index < 0 || static_cast<std::size_t>(index) >= palettes.size()) {
+            return;
+        }
+        StyleValues values = m_values;
+        velmora::applyPalette(palettes[static_cast<std::size_t>(index)], values);
+        replaceValues(values, messages::kWholePalette);
+    });
+}
+
+void Form::paletteFromColour() {
+    if (const std::optional<Rgb> chosen = m_services.dialogs.chooseColour(m_lastColour)) {
+        m_lastColour = *chosen;
+        StyleValues values = m_values;
+        velmora::applyPalette(paletteFrom(*chosen), values);
+        replaceValues(values, messages::kWholePalette);
     }
 }
 

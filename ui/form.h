@@ -106,6 +106,13 @@ public:
      */
     void trigger(Command command, int box = -1);
 
+    /**
+     * Fills the boxes a palette sets with the built-in palette of that index (builtInPalettes()),
+     * through run(), as one change of the whole form that the undo entry takes back; every other
+     * box keeps its value. Nothing for an index that names no palette.
+     */
+    void applyPalette(int index);
+
     /** Whether a box takes only colours; every box's menu offers the colour dialog. */
     static bool isColourBox(int box);
 
@@ -151,6 +158,7 @@ private:
     void openShopLink();
     void pickColour(int box);
     void makeImage(int box);
+    void paletteFromColour();
     void setBoxText(int box, const std::u16string &text);
     /** Sets every value when there are new ones, remembered so that undoWhole() takes it back. */
     void replaceValues(const std::optional<StyleValues> &values, std::u16string_view what);

@@ -178,6 +178,7 @@ inline constexpr std::u16string_view kImageBoxHint =
 inline constexpr std::u16string_view kWholeClear = u"清空";
 inline constexpr std::u16string_view kWholeImport = u"导入代码";
 inline constexpr std::u16string_view kWholeValuesFile = u"打开方案";
+inline constexpr std::u16string_view kWholePalette = u"配色方案";
 
 /** After the beginning of a value too long to show whole, around its length. */
 inline constexpr std::u16string_view kShortenedBefore = u"…（共 ";

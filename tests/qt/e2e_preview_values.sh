@@ -2,6 +2,8 @@
 # End to end on the X display in $DISPLAY: a values file opened with Ctrl+O through the real
 # file dialog, F5 opens the preview through the desktop's opener (a stand-in xdg-open that notes
 # the address), the page's CSS equals velmora-css's for the same values and follows a change,
+# a palette chosen in the window's context menu (配色方案) fills the boxes as velmora-css
+# --palette does, and the menu's undo entry, then Ctrl+Alt+Z, bring the file's values back,
 # Ctrl+S saves every value through the real dialog, and Ctrl+O of that file after Clear brings
 # every box back (Generate then gives velmora-css's bytes).
 # Usage: e2e_preview_values.sh VELMORA VELMORA_CSS
@@ -38,6 +40,29 @@ click_until() {
     done
 }
 page_is() { [ -f "$2" ] && cmp -s "$1" <(page_css "$2"); }
+# Whether N of the window's menus are open: each is a window of the program's class besides
+# the main window.
+menus_open() { [ "$(xdotool search --onlyvisible --class '^velmora$' 2>/dev/null | wc -l)" -gt "$1" ]; }
+# context_menu KEYS...: right-clicks an empty part of the window until its menu shows, then
+# walks it with the keys; Right opens a submenu, waited for before the next key.
+context_menu() {
+    focus "$window"
+    for _ in $(seq 5); do
+        xdotool mousemove --window "$window" 300 416 click 3  # the instructions' line
+        until_true_for 2 menus_open 1 && break
+    done
+    menus_open 1 || fail "the window's context menu did not show"
+    local open=1
+    for key in "$@"; do
+        xdotool key "$key"
+        if [ "$key" = Right ]; then
+            open=$((open + 1))
+            until_true menus_open "$open" || fail "no submenu after $*"
+        fi
+    done
+    until_true menus_closed || fail "the menu stayed open after $*"
+}
+menus_closed() { ! menus_open 1; }
 choose_file() {  # title path
     local dialog
     dialog=$(wait_for "^$1\$")
@@ -73,6 +98,20 @@ page=${url#file://}
 page_css "$page" >"$work/page.css"
 cmp "$work/expected.css" "$work/page.css" || fail "the page's CSS differs from velmora-css's"
 [ "$(stat -c %a "$(dirname "$page")")" = 700 ] || fail "the preview folder is readable by others"
+
+# 配色方案 is the fifth entry; its first palette is 经典红, its second 活力橙. The undo entry is
+# the last.
+"$velmora_css" --values "$work/shop.txt" --palette 经典红 >"$work/red.css"
+"$velmora_css" --values "$work/shop.txt" --palette 活力橙 >"$work/orange.css"
+context_menu Down Down Down Down Down Right Return
+until_true page_is "$work/red.css" "$page" || fail "the palette 经典红 did not fill the boxes"
+context_menu Up Return
+until_true page_is "$work/expected.css" "$page" || fail "the menu's undo did not bring the values back"
+context_menu Down Down Down Down Down Right Down Return
+until_true page_is "$work/orange.css" "$page" || fail "the palette 活力橙 did not fill the boxes"
+focus "$window"
+xdotool key ctrl+alt+z
+until_true page_is "$work/expected.css" "$page" || fail "Ctrl+Alt+Z did not bring the values back"
 
 xdotool key ctrl+s
 choose_file 保存方案 "$work/saved.txt"

@@ -466,8 +466,9 @@ private Q_SLOTS:
         for (QAction *action : m_window->actions()) {
             entries << action->text() + QLatin1Char(' ') + action->shortcut().toString();
         }
-        QCOMPARE(entries, (QStringList{"预览 F5", "导入代码 Ctrl+I", "打开方案… Ctrl+O",
-                                       "保存方案… Ctrl+S", "撤销整体修改 Ctrl+Alt+Z"}));
+        QCOMPARE(entries,
+                 (QStringList{"预览 F5", "导入代码 Ctrl+I", "打开方案… Ctrl+O", "保存方案… Ctrl+S",
+                              "配色方案 ", "撤销整体修改 Ctrl+Alt+Z"}));
         QCOMPARE(m_window->contextMenuPolicy(), Qt::ActionsContextMenu);
         // The whole-form undo: greyed until Clear, then named for it; its keys work in a box,
         // whose own Ctrl+Z stays its own.
@@ -497,6 +498,35 @@ private Q_SLOTS:
         QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), QStringLiteral("#C40000"));
         QCOMPARE(widget<QLineEdit>("Text4(1)")->palette().color(QPalette::Base),
                  QColor(0xC4, 0, 0));
+        // The palettes' submenu: each palette by name with its swatch (经典红: its bar, its text,
+        // a grey frame), then a look from a brand colour (every hue); either fills the boxes as
+        // one change.
+        auto *palettes = m_window->findChild<QMenu *>(QStringLiteral("palettes"));
+        QVERIFY(palettes != nullptr);
+        QStringList names;
+        for (QAction *action : palettes->actions()) {
+            names << action->text();
+            QCOMPARE(action->icon().isNull(), action->isSeparator());
+        }
+        QCOMPARE(names,
+                 (QStringList{"经典红", "活力橙", "清新绿", "商务蓝", "深海蓝", "典雅紫", "樱花粉",
+                              "黑金", "高级灰", "咖啡棕", "薄荷青", "柠檬黄", "", "按主色生成…"}));
+        const QImage swatch = palettes->actions().constFirst()->icon().pixmap(16, 16).toImage();
+        QCOMPARE(swatch.pixelColor(2, 8), QColor(0xC4, 0x00, 0x00));
+        QCOMPARE(swatch.pixelColor(13, 8), QColor(0xFF, 0xFF, 0xFF));
+        QCOMPARE(swatch.pixelColor(0, 0), QColor(128, 128, 128));
+        const QImage hues = palettes->actions().constLast()->icon().pixmap(16, 16).toImage();
+        QCOMPARE(hues.pixelColor(1, 8), QColor(255, 0, 0));
+        QCOMPARE(hues.pixelColor(6, 8), QColor(0, 255, 36));
+        palettes->actions().constFirst()->trigger();
+        QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), QStringLiteral("#C40000"));
+        QCOMPARE(widget<QLineEdit>("Text2")->text(), QStringLiteral("#6B0000"));
+        QCOMPARE(undo->text(), QStringLiteral("撤销整体修改（配色方案）"));
+        QTest::keyClick(widget("Text4(2)"), Qt::Key_Z, Qt::ControlModifier | Qt::AltModifier);
+        QCOMPARE(widget<QLineEdit>("Text2")->text(), QString());
+        m_dialogs.colour = Rgb{0x12, 0x34, 0x56};
+        palettes->actions().constLast()->trigger();
+        QCOMPARE(widget<QLineEdit>("Text4(1)")->text(), QStringLiteral("#123456"));
     }
 
     void imageBoxesMakeBackgroundsAndTakeDroppedImages() {

@@ -264,13 +264,15 @@ protected:
         ASSERT_TRUE(accel) << keys;
         BYTE state[256] = {};
         GetKeyboardState(state);
-        const BYTE before = state[VK_CONTROL];
-        if (accel->fVirt & FCONTROL) {
-            state[VK_CONTROL] = 0x80;  // posted keys leave the key state alone: hold Ctrl here
-            SetKeyboardState(state);
-        }
+        const BYTE control = state[VK_CONTROL];
+        const BYTE alt = state[VK_MENU];
+        // Posted keys leave the key state alone: hold Ctrl and Alt here.
+        state[VK_CONTROL] = (accel->fVirt & FCONTROL) ? 0x80 : control;
+        state[VK_MENU] = (accel->fVirt & FALT) ? 0x80 : alt;
+        SetKeyboardState(state);
         pressKey(accel->key);
-        state[VK_CONTROL] = before;
+        state[VK_CONTROL] = control;
+        state[VK_MENU] = alt;
         SetKeyboardState(state);
     }
 
@@ -860,9 +862,12 @@ struct MenuCase {
 };
 void PrintTo(const MenuCase &c, std::ostream *os) { *os << c.name; }
 
-const std::vector<std::u16string> kWindowEntries{u"预览\tF5", u"导入代码\tCtrl+I",
-                                                 u"打开方案…\tCtrl+O", u"保存方案…\tCtrl+S",
-                                                 u"撤销整体修改\tCtrl+Alt+Z"};
+/** The window's entries, the whole-form undo's saying undo. */
+std::vector<std::u16string> windowEntries(std::u16string undo = u"撤销整体修改") {
+    return {u"预览\tF5",          u"导入代码\tCtrl+I", u"打开方案…\tCtrl+O",
+            u"保存方案…\tCtrl+S", u"配色方案",         undo + u"\tCtrl+Alt+Z"};
+}
+const std::vector<std::u16string> kWindowEntries = windowEntries();
 
 std::vector<std::u16string> boxEntries(bool colour) {
     std::vector<std::u16string> entries{u"撤销", u"", u"剪切", u"复制", u"粘贴",
@@ -931,7 +936,38 @@ TEST_P(Win32MenuTest, HasItsEntriesAndEachReachesTheForm) {
         m_window->runMenuEntry(make, target);  // cancelled in the save dialog
         EXPECT_EQ(m_dialogs.saveAsked.size(), 1U);
     }
-    DestroyMenu(menu);
+    // Every menu has the palettes, each by name with its swatch at the window's dpi (经典红:
+    // its bar's colour, opaque); the first fills the boxes, the undo entry then takes it back.
+    HMENU palettes = GetSubMenu(
+        menu, static_cast<int>(std::find(c.entries.begin(), c.entries.end(), u"配色方案") -
+                               c.entries.begin()));
+    EXPECT_EQ(menuTexts(palettes),
+              (std::vector<std::u16string>{u"经典红", u"活力橙", u"清新绿", u"商务蓝", u"深海蓝",
+                                           u"典雅紫", u"樱花粉", u"黑金", u"高级灰", u"咖啡棕",
+                                           u"薄荷青", u"柠檬黄", u"", u"按主色生成…"}));
+    const int size = MulDiv(16, static_cast<int>(GetDpiForWindow(m_window->handle())), 96);
+    for (const int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13}) {  // 13: 按主色生成…
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_BITMAP;
+        ASSERT_TRUE(GetMenuItemInfoW(palettes, static_cast<UINT>(i), TRUE, &item));
+        DIBSECTION dib{};
+        ASSERT_EQ(GetObjectW(item.hbmpItem, sizeof dib, &dib), static_cast<int>(sizeof dib)) << i;
+        EXPECT_EQ(dib.dsBm.bmWidth, 2 * size);
+        EXPECT_EQ(dib.dsBm.bmHeight, size);
+        if (i == 0) {
+            EXPECT_EQ(static_cast<const DWORD *>(dib.dsBm.bmBits)[size / 2 * size * 2 + 2],
+                      0xFFC40000U);
+        }
+    }
+    m_window->runMenuEntry(GetMenuItemID(palettes, 0), target);
+    EXPECT_EQ(text(control("Text4(1)")), u"#C40000");
+    EXPECT_EQ(text(control("Text2")), u"#6B0000");
+    destroyContextMenu(menu);
+    menu = m_window->createContextMenu(target);
+    m_window->runMenuEntry(entryId(menu, u"撤销整体修改（配色方案）\tCtrl+Alt+Z"), target);
+    EXPECT_EQ(text(control("Text4(1)")), kImageA);
+    destroyContextMenu(menu);
     EXPECT_TRUE(m_fakeMessages.shown.empty());
 }
 
@@ -986,7 +1022,7 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     }
     EXPECT_FALSE(greyed(menu, u"全选"));
     m_window->runMenuEntry(entryId(menu, u"全选"), box);
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 
     menu = m_window->createContextMenu(box);
     EXPECT_TRUE(greyed(menu, u"全选"));
@@ -998,7 +1034,7 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     m_window->runMenuEntry(entryId(menu, u"删除"), box);
     EXPECT_EQ(text(box), u"");
     EXPECT_EQ(form().values().slot(7), u"") << "the edit reaches the form";
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 
     menu = m_window->createContextMenu(box);
     EXPECT_FALSE(greyed(menu, u"撤销"));
@@ -1011,24 +1047,38 @@ TEST_F(Win32WindowTest, EditEntriesActOnTheBoxAndGreyWhereTheyCannot) {
     m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
     m_window->runMenuEntry(entryId(menu, u"粘贴"), box);
     EXPECT_EQ(form().values().slot(7), u"#00FF00#00FF00");
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
 }
 
 TEST_F(Win32WindowTest, RightClickShowsTheMenuAndItsChoiceRuns) {
     open(m_fakeMessages, m_dialogs);
     m_dialogs.colour = Rgb{0xAA, 0xBB, 0xCC};
+    const std::vector<WPARAM> toPalettes(5, VK_DOWN);  // the fifth entry: 配色方案
     const struct {
-        const char *target;  // empty: the window itself
-        WPARAM key;          // down: the first entry, up: the last
+        const char *target;        // empty: the window itself
+        std::vector<WPARAM> keys;  // down: the first entry, up: the last; right: into a submenu
         std::vector<std::u16string> entries;
+        std::pair<const char *, std::u16string> then = {};  // a box's text after the choice
     } cases[] = {
-        {"", VK_DOWN, kWindowEntries},
-        {"Text4(2)", VK_UP, boxEntries(true)},
+        {"", {VK_DOWN}, kWindowEntries},
+        {"Text4(2)", {VK_UP}, boxEntries(true)},
+        {"",
+         {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT},
+         kWindowEntries,
+         {"Text4(1)", u"#C40000"}},  // 经典红
+        {"",
+         {VK_UP},
+         windowEntries(u"撤销整体修改（配色方案）"),
+         {"Text4(1)", std::u16string(kImageA)}},
+        {"",
+         {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN},
+         kWindowEntries,
+         {"Text4(1)", u"#FF7A00"}},  // 活力橙
     };
     for (const auto &c : cases) {
         HWND onto = *c.target ? control(c.target) : m_window->handle();
         // Chooses an entry with the keyboard, as a person could.
-        auto shown = std::async(std::launch::async, [key = c.key] {
+        auto shown = std::async(std::launch::async, [keys = c.keys] {
             HWND popup = waitFor([] {
                 HWND found = FindWindowW(L"#32768", nullptr);
                 return found && IsWindowVisible(found) ? found : nullptr;
@@ -1038,7 +1088,9 @@ TEST_F(Win32WindowTest, RightClickShowsTheMenuAndItsChoiceRuns) {
             }
             const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
             std::vector<std::u16string> texts = menuTexts(menu);
-            PostMessageW(popup, WM_KEYDOWN, key, 0);
+            for (const WPARAM key : keys) {
+                PostMessageW(popup, WM_KEYDOWN, key, 0);
+            }
             PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);
             return texts;
         });
@@ -1048,7 +1100,12 @@ TEST_F(Win32WindowTest, RightClickShowsTheMenuAndItsChoiceRuns) {
                      MAKELPARAM(r.left + 4, r.top + 4));
         EXPECT_EQ(shown.get(), c.entries) << c.target;
         pump();
+        if (c.then.first != nullptr) {
+            EXPECT_EQ(text(control(c.then.first)), c.then.second) << c.keys.size();
+        }
     }
+    pressShortcut("Ctrl+Alt+Z");  // takes back 活力橙
+    EXPECT_EQ(text(control("Text4(1)")), kImageA);
     EXPECT_EQ(m_opener.opened.size(), 1U) << "the window's first entry: 预览";
     EXPECT_EQ(text(control("Text4(2)")), u"#AABBCC") << "the colour box's last: 选择颜色…";
 }

@@ -7,11 +7,14 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTranslator>
 #include <QUrl>
 
+#include "core/palettes.h"
+#include "ui/paletteswatch.h"
 #include "ui/qt/boxedit.h"
 #include "ui/qt/captionframe.h"
 #include "ui/qt/frameextents.h"
@@ -57,6 +60,24 @@ std::vector<std::filesystem::path> localFiles(const QMimeData *data) {
         }
     }
     return files;
+}
+
+/**
+ * A palette's swatch (paletteswatch.h; no palette: 按主色生成…'s), in the sizes a menu draws its
+ * icons at.
+ */
+QIcon swatchIcon(const Palette *palette) {
+    QIcon icon;
+    for (const int size : {16, 32}) {
+        QImage image(size, size, QImage::Format_RGB32);
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) {
+                image.setPixelColor(x, y, toQColor(swatchPixel(palette, x, y, size, size)));
+            }
+        }
+        icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
 }
 
 }  // namespace
@@ -216,6 +237,7 @@ void MainWindow::buildShortcuts() {
         connect(action, &QAction::triggered, this, [this, command] { m_form.trigger(command); });
         addAction(action);
     }
+    addAction(buildPaletteMenu()->menuAction());
     m_undoWhole = new QAction(toQString(kUndoWholeEntry.text), this);
     m_undoWhole->setShortcut(QKeySequence(QString::fromLatin1(kUndoWholeEntry.keys)));
     m_undoWhole->setShortcutContext(Qt::WindowShortcut);
@@ -238,6 +260,21 @@ void MainWindow::addMenuEntries(QMenu &menu, int box) {
         menu.addAction(toQString(kMakeImageEntry.text), this,
                        [this, box] { m_form.trigger(Command::MakeImage, box); });
     }
+}
+
+QMenu *MainWindow::buildPaletteMenu() {
+    auto *menu = new QMenu(toQString(kPaletteMenuText), this);
+    menu->setObjectName(QStringLiteral("palettes"));
+    const std::span<const Palette> palettes = builtInPalettes();
+    for (std::size_t i = 0; i < palettes.size(); ++i) {
+        const int index = static_cast<int>(i);
+        menu->addAction(swatchIcon(&palettes[i]), toQString(palettes[i].name), this,
+                        [this, index] { m_form.applyPalette(index); });
+    }
+    menu->addSeparator();
+    menu->addAction(swatchIcon(nullptr), toQString(kPaletteFromColourEntry.text), this,
+                    [this] { m_form.trigger(Command::PaletteFromColour); });
+    return menu;
 }
 
 void MainWindow::setUpTabOrder() {

@@ -81,6 +81,8 @@ private:
     QWidget *buildControl(const ControlDef &control, QWidget *container);
     void buildShortcuts();
     void addMenuEntries(QMenu &menu, int box);
+    /** The palettes' submenu of the window's context menu, whose entries fill the form. */
+    QMenu *buildPaletteMenu();
     void setUpTabOrder();
     void scrollWithin(QSize room);
     /** The box at a point of the window, or -1 where there is none. */

@@ -76,6 +76,12 @@ HMENU WindowCommands::createContextMenu(HWND target) const {
 }
 
 void WindowCommands::runMenuEntry(UINT id, HWND target) {
+    if (const std::optional<int> palette = paletteOfMenuEntry(id)) {
+        if (m_form) {
+            m_form->applyPalette(*palette);
+        }
+        return;
+    }
     if (const std::optional<Command> command = velmora::runMenuEntry(id, target)) {
         trigger(*command, m_controls.boxOf(target));
     }
@@ -91,7 +97,7 @@ void WindowCommands::showContextMenu(HWND window, HWND target, LPARAM where) {
     HMENU menu = createContextMenu(target);
     const auto id = static_cast<UINT>(
         TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y, 0, window, nullptr));
-    DestroyMenu(menu);
+    destroyContextMenu(menu);
     if (id != 0) {
         runMenuEntry(id, target);
     }

@@ -38,11 +38,11 @@ public:
 
     /**
      * The context menu for a right click on target: a box's gets its edit entries first. The
-     * caller destroys it; an entry's id goes to runMenuEntry.
+     * caller destroys it with destroyContextMenu; an entry's id goes to runMenuEntry.
      */
     HMENU createContextMenu(HWND target) const;
 
-    /** Carries out the entry with that id of target's context menu. */
+    /** Carries out the entry with that id of target's context menu, a palette's included. */
     void runMenuEntry(UINT id, HWND target);
 
     /**

@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/palettes.h"
+#include "ui/win32/swatchbitmap.h"
 #include "ui/win32/win32text.h"
 
 namespace velmora {
@@ -16,6 +19,7 @@ namespace {
 // Menu entry ids, apart from the controls' ids and IDOK.
 constexpr UINT kCommandIdBase = 0x1000;
 constexpr UINT kEditIdBase = 0x2000;
+constexpr UINT kPaletteIdBase = 0x3000;  // + the palette's index in builtInPalettes()
 
 /** A box's own edit entries, as the system's edit menu has them. */
 struct EditEntry {
@@ -86,6 +90,50 @@ void appendEditEntries(HMENU menu, HWND target) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
 }
 
+void setSwatch(HMENU menu, UINT id, const Palette *palette, UINT dpi) {
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_BITMAP;
+    item.hbmpItem = createSwatchBitmap(palette, dpi);
+    SetMenuItemInfoW(menu, id, FALSE, &item);
+}
+
+/** The palettes' submenu: each palette's name with its swatch, then kPaletteFromColourEntry. */
+void appendPaletteMenu(HMENU menu, UINT dpi) {
+    HMENU palettes = CreatePopupMenu();
+    const std::span<const Palette> all = builtInPalettes();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const UINT id = kPaletteIdBase + static_cast<UINT>(i);
+        AppendMenuW(palettes, MF_STRING, id, wideString(all[i].name).c_str());
+        setSwatch(palettes, id, &all[i], dpi);
+    }
+    AppendMenuW(palettes, MF_SEPARATOR, 0, nullptr);
+    const UINT fromColour = commandId(kPaletteFromColourEntry.command);
+    AppendMenuW(palettes, MF_STRING, fromColour, menuText(kPaletteFromColourEntry).c_str());
+    // A swatch here too: wine's menus lay an entry without one out too narrow for its name.
+    setSwatch(palettes, fromColour, nullptr, dpi);
+    AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(palettes),
+                wideString(kPaletteMenuText).c_str());
+}
+
+/** The bitmaps of menu's entries and of its submenus' entries. */
+void collectBitmaps(HMENU menu, std::vector<HBITMAP> &bitmaps) {
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_BITMAP | MIIM_SUBMENU;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &item)) {
+            continue;
+        }
+        if (item.hSubMenu != nullptr) {
+            collectBitmaps(item.hSubMenu, bitmaps);
+        }
+        if (item.hbmpItem != nullptr) {
+            bitmaps.push_back(item.hbmpItem);
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<ACCEL> acceleratorFor(std::string_view keys, WORD command) {
@@ -152,6 +200,7 @@ HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string
     for (const MenuEntry &entry : kMenuEntries) {
         AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
     }
+    appendPaletteMenu(menu, GetDpiForWindow(target));
     MenuEntry undo = kUndoWholeEntry;
     if (undoText) {
         undo.text = *undoText;
@@ -167,6 +216,22 @@ HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string
                     menuText(kMakeImageEntry).c_str());
     }
     return menu;
+}
+
+void destroyContextMenu(HMENU menu) {
+    std::vector<HBITMAP> bitmaps;
+    collectBitmaps(menu, bitmaps);
+    DestroyMenu(menu);
+    for (HBITMAP bitmap : bitmaps) {
+        DeleteObject(bitmap);
+    }
+}
+
+std::optional<int> paletteOfMenuEntry(UINT id) {
+    if (id >= kPaletteIdBase && id < kPaletteIdBase + builtInPalettes().size()) {
+        return static_cast<int>(id - kPaletteIdBase);
+    }
+    return std::nullopt;
 }
 
 std::optional<Command> runMenuEntry(UINT id, HWND target) {
