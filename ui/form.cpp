@@ -32,10 +32,13 @@ void Form::textEdited(int box, std::u16string text) {
     }
     value = std::move(text);
     updateLook(box);
-    // The text colours drawn on a background are judged against it.
+    // The text colours drawn on a background are judged against it, and a hidden slot's text
+    // colour is told in its backgrounds' boxes.
     for (const ContrastPair &pair : kContrastPairs) {
         if (pair.background == box) {
             updateLook(pair.text);
+        } else if (pair.text == box) {
+            updateLook(pair.background);
         }
     }
     m_preview.changed();
