@@ -12,6 +12,9 @@ std::string describe(Problem problem) {
     switch (problem) {
         case Problem::Spaces:
             return "has spaces at its start or end";
+        case Problem::SpacedColour:
+            return "is a colour with spaces at its start or end, which make it no colour: it is "
+                   "written as url(), which shows nothing";
         case Problem::NotAColour:
             return "is not a colour the shop editor keeps (#rgb, #rrggbb, rgb(), rgba() or one of "
                    "the 17 basic colour names)";

@@ -21,25 +21,40 @@ struct ContrastPair {
 };
 
 /**
- * Where the template draws each shown text colour, by the boxes the owner sees:
- * slot 2 colours the bar's titles (on slot 1, and on slot 4 under the mouse, where hidden slot
- * 5 is no colour) and, from its token's later rules, the first drop-down's names under the mouse
- * (on slot 10, which hidden slot 13 leaves, and on the image box Text7); slot 7 the all-categories
- * title on slots 6 and 8; slot 11 the first drop-down's names on slot 10; slot 16 the second
- * drop-down's names on slot 10, on the image box Text1 and, under the mouse (where hidden slot 18
- * leaves it), on the image box Text2.
+ * Every text colour the template sets and each background its text is drawn on, hidden slots
+ * included. A colour for text under the mouse is paired with every background of its element
+ * and of the elements around it that its selector names, under the mouse or not, as a background
+ * that is no colour lets the one behind it show; a plain text colour with their backgrounds away
+ * from the mouse; and where the colour under the mouse is a hidden slot's (5, 9 and 18, none a
+ * colour from the start), the plain colour with those under the mouse too. The first
+ * drop-down's heading under the mouse has the class cat-hd-hover, Text7's rule.
+ *
+ * Slot 2 on slots 1 and 4 (the bar's titles) and, being also the first drop-down's names under
+ * the mouse, on slots 10 and 13 and Text7; hidden slot 5, the titles under the mouse, on slots 1
+ * and 4; slot 7 and hidden slot 9 (under the mouse) on slots 6 and 8; slot 11 on slot 10; slot 16
+ * and hidden slot 18 (under the mouse) on slot 10, Text1, hidden slot 17 and Text2.
  */
-inline constexpr std::array<ContrastPair, 10> kContrastPairs{{
+inline constexpr std::array<ContrastPair, 20> kContrastPairs{{
     {1, 0},
     {1, 3},
     {1, 9},
+    {1, 12},
     {1, imageBoxNumber(0)},
+    {4, 0},
+    {4, 3},
     {6, 5},
     {6, 7},
+    {8, 5},
+    {8, 7},
     {10, 9},
     {15, 9},
     {15, imageBoxNumber(1)},
+    {15, 16},
     {15, imageBoxNumber(2)},
+    {17, 9},
+    {17, imageBoxNumber(1)},
+    {17, 16},
+    {17, imageBoxNumber(2)},
 }};
 
 /** The relative luminance of an sRGB colour (WCAG 2): 0 for black to 1 for white. */
@@ -50,8 +65,8 @@ double contrastRatio(Rgb first, Rgb second);
 
 /**
  * The colour a value names exactly as written, when it is opaque: a form parseColourWithAlpha
- * accepts, with alpha 255. Nothing for a translucent colour, an address, or a value with spaces
- * around it.
+ * accepts, with alpha 255 (an rgba() alpha of exactly 1 or 100%). Nothing for a translucent
+ * colour, an address, or a value with spaces around it.
  */
 std::optional<Rgb> opaqueColour(std::u16string_view value);
 
@@ -64,7 +79,8 @@ struct LowContrast {
 
 /**
  * The pairs of kContrastPairs, in its order, whose two values are both opaque colours (see
- * opaqueColour) with a contrast ratio below kMinimumContrast.
+ * opaqueColour) with a contrast ratio below kMinimumContrast. No hidden slot's start value is a
+ * colour, so a hidden slot is judged only for a value given to it.
  */
 std::vector<LowContrast> lowContrasts(const StyleValues &values);
 

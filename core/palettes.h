@@ -42,8 +42,8 @@ struct Palette {
 
 /**
  * The built-in looks, each with a Chinese name, no two alike. Each keeps every pair of
- * kContrastPairs at kMinimumContrast or more and every pair of kHoverPairs at kHoverContrast
- * or more.
+ * kContrastPairs between the boxes it fills at kMinimumContrast or more and every pair of
+ * kHoverPairs at kHoverContrast or more.
  */
 std::span<const Palette> builtInPalettes();
 
@@ -61,7 +61,8 @@ void applyPalette(const Palette &palette, StyleValues &values);
  * colours are white or black, whichever reads better on it; the hover and second backgrounds
  * are a shade of brand, mixed away from the text's colour (or, where brand is too near black
  * or white for that, towards it) until it differs by kHoverContrast. Every pair of
- * kContrastPairs keeps kMinimumContrast and every pair of kHoverPairs kHoverContrast.
+ * kContrastPairs between the boxes it fills keeps kMinimumContrast and every pair of kHoverPairs
+ * kHoverContrast.
  */
 Palette paletteFrom(Rgb brand);
 

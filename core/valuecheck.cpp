@@ -145,6 +145,44 @@ std::optional<double> parseNumber(std::string_view text, bool &percent) {
     return text.front() == '-' ? -value : value;
 }
 
+/**
+ * Whether a number parseNumber accepted (its "%" removed) is exactly 10 to the power given, as
+ * written: "1", "1.00", "0.1e1" and "100" with power 2 are, "0.9999999999999999999" is not,
+ * though it reads as the double 1.
+ */
+bool isPowerOfTen(std::string_view number, int power) {
+    if (number.front() == '+' || number.front() == '-') {
+        number.remove_prefix(1);
+    }
+    long long exponent = 0;
+    if (const std::size_t e = number.find('e'); e != std::string_view::npos) {
+        std::string_view digits = number.substr(e + 1);
+        if (digits.front() == '+') {
+            digits.remove_prefix(1);
+        }
+        if (std::from_chars(digits.data(), digits.data() + digits.size(), exponent).ec !=
+            std::errc{}) {
+            return false;  // beyond any power of ten near 1
+        }
+        number = number.substr(0, e);
+    }
+    std::string mantissa;
+    for (char c : number) {
+        if (c == '.') {
+            exponent -= static_cast<long long>(number.size() - mantissa.size() - 1);
+        } else {
+            mantissa.push_back(c);
+        }
+    }
+    const std::size_t first = mantissa.find_first_not_of('0');
+    if (first == std::string::npos) {
+        return false;
+    }
+    const std::size_t last = mantissa.find_last_not_of('0');
+    exponent += static_cast<long long>(mantissa.size() - 1 - last);
+    return first == last && mantissa[first] == '1' && exponent == power;
+}
+
 /** Rounded as browsers round a colour's channels: halves up. */
 std::uint8_t channelOf(double value) { return static_cast<std::uint8_t>(value + 0.5); }
 
@@ -178,7 +216,14 @@ std::optional<Rgba> parseFunction(std::string_view text) {
             if (alphaValue > 1) {
                 return std::nullopt;
             }
-            channels[3] = channelOf(alphaValue * 255);
+            // Opaque only when exactly 1 as written: a nearly opaque colour stays translucent.
+            std::string_view written = trimCss(args.substr(0, comma));
+            if (percent) {
+                written.remove_suffix(1);
+            }
+            channels[3] = isPowerOfTen(written, percent ? 2 : 0)
+                              ? 255
+                              : std::min<std::uint8_t>(channelOf(alphaValue * 255), 254);
         } else {
             if (i == 0) {
                 percentChannels = percent;
@@ -298,11 +343,16 @@ std::vector<Problem> checkValue(bool image, std::u16string_view value) {
     std::u16string_view trimmed = value;
     while (!trimmed.empty() && isSpace(trimmed.front())) trimmed.remove_prefix(1);
     while (!trimmed.empty() && isSpace(trimmed.back())) trimmed.remove_suffix(1);
-    if (trimmed.size() != value.size()) {
-        problems.push_back(Problem::Spaces);
-    }
+    const bool spaces = trimmed.size() != value.size();
     if (parseColour(trimmed)) {
-        return problems;  // a colour, which an image box takes as the background too
+        // A colour, which an image box takes as the background too, but only as it stands.
+        if (spaces) {
+            problems.push_back(image ? Problem::SpacedColour : Problem::Spaces);
+        }
+        return problems;
+    }
+    if (spaces) {
+        problems.push_back(Problem::Spaces);
     }
     const std::optional<std::string> lower = asciiLower(trimmed);
     const bool dropped = lower && !lower->empty() && lower->find(' ') == std::string::npos &&

@@ -29,6 +29,7 @@ inline constexpr std::array<std::string_view, 5> kImageHosts = {
 /** Something about a value that the shop editor will not take as meant. */
 enum class Problem {
     Spaces,             ///< spaces or line breaks at its start or end
+    SpacedColour,       ///< an image box's colour with spaces around it: written as an address
     NotAColour,         ///< a colour box holding no colour
     DroppedColourName,  ///< a CSS colour name the shop editor drops
     NotAnAddress,       ///< an image box holding neither a colour nor an http(s):// address
@@ -63,7 +64,8 @@ std::optional<Rgb> parseColour(std::u16string_view value);
 
 /**
  * As parseColour, with the alpha of rgba() (a number 0 to 1 or a percentage) rounded to 0 to
- * 255; every other form is opaque. Channels and alpha are rounded halves up, as browsers do.
+ * 255; every other form is opaque. Channels and alpha are rounded halves up, as browsers do,
+ * except that alpha is 255 only when it is exactly 1 (or 100%) as written: "0.999" gives 254.
  */
 std::optional<Rgba> parseColourWithAlpha(std::u16string_view value);
 
@@ -72,7 +74,9 @@ std::u16string hexColour(Rgb colour);
 
 /**
  * The problems of one value, in the order of Problem; empty when it looks right. An empty
- * value is always right: the bar keeps its own look there. A colour is right in every box.
+ * value is always right: the bar keeps its own look there. A colour is right in every box. An
+ * image box's colour with spaces around it is SpacedColour rather than Spaces: the style sheet
+ * takes it as an address, in url(), and shows no colour.
  * @param image whether the box takes an image address (or a colour) rather than a colour.
  */
 std::vector<Problem> checkValue(bool image, std::u16string_view value);

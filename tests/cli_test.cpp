@@ -448,6 +448,16 @@ TEST_F(CliOutputFileTest, ContrastWarnsAboutTextAndBackgroundAndStrictRefuses) {
     EXPECT_EQ(run({"--strict"}).err, "");
     EXPECT_NE(run({"--check", "--slot", "5=Text5"}).err.find("(slot 5): 'Text5'"),
               std::string::npos);
+    // A colour given to a hidden slot is judged: 经典红's white names on a white hover background.
+    const CliRun hidden = run({"--strict", "--palette", "经典红", "--slot", "13=#FFFFFF"});
+    EXPECT_EQ(hidden.status, kExitWarnings);
+    EXPECT_NE(hidden.err.find("(slot 13) '#FFFFFF' has a contrast of only 1.0:1"),
+              std::string::npos)
+        << hidden.err;
+    // An image slot's colour with a space is written as an address, showing nothing.
+    EXPECT_NE(run({"--check", "--slot", "1=#C40000 "})
+                  .err.find("(slot 1): '#C40000 ' is a colour with spaces at its start or end"),
+              std::string::npos);
     // A derived look is readable and combines with the files written.
     const std::string values = (m_dir / "v.txt").string(), page = (m_dir / "p.html").string();
     const CliRun brand =

@@ -199,6 +199,7 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"InnerSpace", true, u"https://img.alicdn.com/a b.jpg", {P::BreaksUrl}},
         CheckCase{"LineBreak", true, u"https://img.alicdn.com/a\nb.jpg", {P::BreaksUrl}},
         CheckCase{"IdeographicSpace", true, u"　https://img.alicdn.com/a.jpg", {P::Spaces}},
+        CheckCase{"ImageColourWithSpace", true, u"#C40000 ", {P::SpacedColour}},
         CheckCase{"LocalImage", true, u"file:///home/a/%E5%9B%BE.png", {P::LocalFile}},
         CheckCase{"LocalWindowsImage", true, u"FILE:///C:/图/a.png", {P::LocalFile}},
         CheckCase{

@@ -27,6 +27,8 @@ std::u16string_view problemText(Problem problem) {
     switch (problem) {
         case Problem::Spaces:
             return messages::kProblemSpaces;
+        case Problem::SpacedColour:
+            return messages::kProblemSpacedColour;
         case Problem::NotAColour:
             return messages::kProblemNotAColour;
         case Problem::DroppedColourName:
@@ -58,19 +60,81 @@ std::u16string_view promptOf(int box) {
     return prompt;
 }
 
-/** Why the text colour of the box reads poorly, one line a background; empty when it reads. */
+bool isShown(int box) {
+    return box >= kSlotCount || kSlots.at(static_cast<std::size_t>(box)).shown;
+}
+
+/** A hidden slot's colour and number, as a reason names it: "#FFFFFF（第 13 项）". */
+std::u16string hiddenSlot(int box, const StyleValues &values) {
+    return hexColour(*opaqueColour(values.box(box))) + std::u16string(messages::kHiddenSlotBefore) +
+           *utf16FromUtf8(std::to_string(box + 1)) + std::u16string(messages::kHiddenSlotAfter);
+}
+
+/**
+ * Why a text colour reads poorly, one line a background, in the box the owner can change: the
+ * text colour's, or where that is a hidden slot, the background's. A pair of two hidden slots has
+ * no box to tell.
+ */
 std::vector<std::u16string> contrastReasons(int box, const StyleValues &values) {
     std::vector<std::u16string> reasons;
     for (const LowContrast &low : lowContrasts(values)) {
-        if (low.text == box) {
-            reasons.push_back(std::u16string(messages::kContrastBefore) +
-                              std::u16string(promptOf(low.background)) +
-                              std::u16string(messages::kContrastMiddle) +
-                              *utf16FromUtf8(ratioText(low.ratio)) +
-                              std::u16string(messages::kContrastAfter));
+        std::u16string reason;
+        if (low.text == box && isShown(box)) {
+            reason = std::u16string(messages::kContrastBefore);
+            if (isShown(low.background)) {
+                reason += promptOf(low.background);
+            } else {
+                reason += messages::kContrastHiddenBackground;
+                reason += hiddenSlot(low.background, values);
+            }
+        } else if (low.background == box && isShown(box) && !isShown(low.text)) {
+            reason = std::u16string(messages::kContrastHiddenText) + hiddenSlot(low.text, values) +
+                     std::u16string(messages::kContrastOnThis);
+        } else {
+            continue;
         }
+        reasons.push_back(reason + std::u16string(messages::kContrastMiddle) +
+                          *utf16FromUtf8(ratioText(low.ratio)) +
+                          std::u16string(messages::kContrastAfter));
     }
     return reasons;
+}
+
+/**
+ * The colour the box shows for its value: an image box's only as the style sheet writes it, as
+ * it stands; a colour box's with spaces and tabs around it too, which CSS passes over there.
+ */
+std::optional<Rgba> lookColour(int box, std::u16string_view value) {
+    if (!isImageBox(box)) {
+        const std::size_t first = value.find_first_not_of(u" \t");
+        if (first == std::u16string_view::npos) {
+            return std::nullopt;
+        }
+        value = value.substr(first, value.find_last_not_of(u" \t") - first + 1);
+    }
+    return parseColourWithAlpha(value);
+}
+
+/** A translucent colour as it looks over white, the box standing for whatever is behind it. */
+Rgb overWhite(Rgba colour) {
+    const auto mix = [&colour](std::uint8_t channel) {
+        return static_cast<std::uint8_t>(
+            (channel * colour.alpha + 255 * (255 - colour.alpha) + 127) / 255);
+    };
+    return Rgb{mix(colour.red), mix(colour.green), mix(colour.blue)};
+}
+
+/** "显示的颜色：#RRGGBB", with the opacity of a translucent colour. */
+std::u16string colourText(Rgba colour) {
+    std::u16string text = std::u16string(messages::kColourDescription) +
+                          hexColour(Rgb{colour.red, colour.green, colour.blue});
+    if (colour.alpha != 255) {
+        // Cut, not rounded, so that a nearly opaque colour never reads as 100%.
+        text += messages::kTranslucentBefore;
+        text += *utf16FromUtf8(std::to_string(colour.alpha * 100 / 255));
+        text += messages::kTranslucentAfter;
+    }
+    return text;
 }
 
 }  // namespace
@@ -111,16 +175,15 @@ BoxLook boxLook(int box, const StyleValues &values) {
     if (!look.marked) {
         look.tooltip = image ? messages::kImageBoxHint : messages::kColourBoxHint;
     }
-    // A box shows the colour typed, marked or not; the frame tells the marked ones.
-    if (const std::optional<Rgb> colour = shownColour(value)) {
-        look.background = *colour;
-        look.text = readableOn(*colour);
+    // A box shows the colour it writes, marked or not; the frame tells the marked ones.
+    if (const std::optional<Rgba> colour = lookColour(box, value)) {
+        look.background = overWhite(*colour);
+        look.text = readableOn(*look.background);
         look.description = look.marked ? look.tooltip + u'\n' : std::u16string();
-        look.description += std::u16string(messages::kColourDescription) + hexColour(*colour);
+        look.description += colourText(*colour);
         if (image) {
             // A background colour in place of an image: say which, as no picture shows it.
-            look.tooltip +=
-                u'\n' + std::u16string(messages::kColourDescription) + hexColour(*colour);
+            look.tooltip += u'\n' + colourText(*colour);
         }
     } else {
         if (look.marked) {

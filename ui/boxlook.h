@@ -46,11 +46,14 @@ std::optional<Rgb> shownColour(std::u16string_view value);
 
 /**
  * The look of the box with that number (as StyleValues::box) for the values: marked with the
- * reasons of checkValue, then for a text colour those of lowContrasts (each background it reads
- * poorly on, with the ratio), one a line, in tooltip and description; a box shows the colour it
- * names, with black or white text, whichever reads better on it, and says which in its
- * description (an image box in its tooltip too). A text colour's look so depends on its
- * backgrounds' values too (kContrastPairs).
+ * reasons of checkValue, then those of lowContrasts (each text colour that reads poorly, with its
+ * background and the ratio), one a line, in tooltip and description. A pair is told in the box of
+ * its text colour, or where that is a hidden slot, in its background's; a hidden slot's colour is
+ * named with its number. A box shows the colour it names (an image box only as it stands, the
+ * way the style sheet writes it; a translucent colour as it looks over white), with black or
+ * white text, whichever reads better on it, and says which in its description (an image box in
+ * its tooltip too), with a translucent colour's opacity. A box's look so depends on the values
+ * of the boxes it is paired with too (kContrastPairs).
  */
 BoxLook boxLook(int box, const StyleValues &values);
 

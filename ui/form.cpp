@@ -32,10 +32,15 @@ void Form::textEdited(int box, std::u16string text) {
     }
     value = std::move(text);
     updateLook(box);
-    // The text colours drawn on a background are judged against it.
+    // The text colours drawn on a background are judged against it, and a hidden slot's text
+    // colour is told in its backgrounds' boxes (a shown one in its own, which keeps a key in a
+    // text box from looking again at its backgrounds, an address of megabytes among them).
+    const bool hidden = box < kSlotCount && !kSlots[static_cast<std::size_t>(box)].shown;
     for (const ContrastPair &pair : kContrastPairs) {
         if (pair.background == box) {
             updateLook(pair.text);
+        } else if (pair.text == box && hidden) {
+            updateLook(pair.background);
         }
     }
     m_preview.changed();

@@ -108,6 +108,8 @@ inline constexpr std::u16string_view kImportNul = u" 个字符是空字符（NUL
 
 /** What a box's marker says, one line for each problem of its value. */
 inline constexpr std::u16string_view kProblemSpaces = u"开头或结尾有空格或换行，请删除。";
+inline constexpr std::u16string_view kProblemSpacedColour =
+    u"开头或结尾的空格使它不算颜色：生成的代码会把它写成 url(…)，显示不出颜色。请删除空格。";
 inline constexpr std::u16string_view kProblemNotAColour =
     u"不是店铺编辑器认可的颜色。请写成 #RRGGBB（例如 #FF6600）、#RGB、rgb() 或 rgba()。";
 inline constexpr std::u16string_view kProblemDroppedColourName =
@@ -132,6 +134,17 @@ inline constexpr std::u16string_view kProblemLocalFile =
 inline constexpr std::u16string_view kContrastBefore = u"文字颜色和";
 inline constexpr std::u16string_view kContrastMiddle = u"的对比度只有 ";
 inline constexpr std::u16string_view kContrastAfter = u"，顾客可能看不清（建议至少 4.5:1）";
+/** A text colour on a hidden slot's background, which has no box: after kContrastBefore, before
+ *  the background's colour as "#RRGGBB", then kHiddenSlotBefore, its number, kHiddenSlotAfter
+ *  and kContrastMiddle. */
+inline constexpr std::u16string_view kContrastHiddenBackground = u"隐藏的背景颜色 ";
+/** A hidden slot's text colour, told in the box of its background: before the colour as
+ *  "#RRGGBB", then kHiddenSlotBefore, its number, kHiddenSlotAfter, kContrastOnThis and
+ *  kContrastMiddle. */
+inline constexpr std::u16string_view kContrastHiddenText = u"隐藏的文字颜色 ";
+inline constexpr std::u16string_view kContrastOnThis = u"和这个背景";
+inline constexpr std::u16string_view kHiddenSlotBefore = u"（第 ";
+inline constexpr std::u16string_view kHiddenSlotAfter = u" 项）";
 /** After kProblemLocalFile, before the path of the file on this computer. */
 inline constexpr std::u16string_view kLocalFilePath = u"\n本机文件：";
 
@@ -168,6 +181,10 @@ inline constexpr std::u16string_view kStartFailedPrompt =
 inline constexpr std::u16string_view kColourBoxHint = u"双击或在右键菜单中可选择颜色";
 /** Told to a screen reader for a colour box that shows a colour; followed by it as #RRGGBB. */
 inline constexpr std::u16string_view kColourDescription = u"显示的颜色：";
+/** After kColourDescription and a translucent colour, before its opacity in percent; then
+ *  kTranslucentAfter. */
+inline constexpr std::u16string_view kTranslucentBefore = u"，不透明度 ";
+inline constexpr std::u16string_view kTranslucentAfter = u"%（框中显示它在白色上的样子）";
 
 /** The tooltip of an image box whose address is fine. */
 inline constexpr std::u16string_view kImageBoxHint =

@@ -303,6 +303,42 @@ private Q_SLOTS:
         QVERIFY(edge.contains(qRgb(255, 255, 255)));
     }
 
+    // A box shows the colour the style sheet writes as it looks: a translucent one over white,
+    // an image box's colour with a space around it not at all. A hidden slot's text colour that
+    // reads poorly is told in the box of its background.
+    void boxesShowWhatIsWritten_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("hidden");  // a hidden slot's box given #FEFEFE first, or -1
+        QTest::addColumn<QColor>("fill");
+        QTest::addColumn<QString>("reason");  // a part of the tooltip
+        QTest::newRow("translucent")
+            << "Text7"
+            << "rgba(196,0,0,0.5)" << -1 << QColor(225, 127, 127) << "不透明度 50%";
+        QTest::newRow("spaced image colour")
+            << "Text1"
+            << "#C40000 " << -1 << QColor(255, 214, 214) << q(messages::kProblemSpacedColour);
+        QTest::newRow("hidden text colour")
+            << "Text4(6)"
+            << "#FFFFFF" << 8 << QColor(255, 255, 255) << "隐藏的文字颜色 #FEFEFE（第 9 项）";
+    }
+    void boxesShowWhatIsWritten() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(int, hidden);
+        QFETCH(QColor, fill);
+        QFETCH(QString, reason);
+        if (hidden >= 0) {
+            m_window->form().textEdited(hidden, u"#FEFEFE");
+        }
+        auto *edit = widget<BoxEdit>(box.toStdString());
+        edit->selectAll();
+        QTest::keyClicks(edit, typed);
+        const QImage shown = edit->grab().toImage();
+        QCOMPARE(shown.pixelColor(shown.width() - 4, shown.height() / 2), fill);
+        QVERIFY2(edit->toolTip().contains(reason), qPrintable(edit->toolTip()));
+    }
+
     // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.
     void qtTextsAreChinese() {
         MainWindow::prepareApplication();  // as the program starts

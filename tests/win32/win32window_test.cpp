@@ -670,8 +670,23 @@ INSTANTIATE_TEST_SUITE_P(
         TypingCase{"HttpImage", "Text7", u"http://img.alicdn.com/a.jpg", RGB(255, 214, 214),
                    RGB(0, 0, 0), true},
         TypingCase{"GoodImage", "Text4(1)", u"https://img.alicdn.com/a.jpg", std::nullopt, 0},
-        TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0}),
+        TypingCase{"EmptyImage", "Text2", u"", std::nullopt, 0},
+        // A translucent colour as it looks over white; an image box's colour with a space
+        // around it is written as an address and shows no colour.
+        TypingCase{"TranslucentOverWhite", "Text7", u"rgba(196,0,0,0.5)", RGB(225, 127, 127),
+                   RGB(0, 0, 0)},
+        TypingCase{"SpacedImageColour", "Text1", u"#C40000 ", RGB(255, 214, 214), RGB(0, 0, 0),
+                   true}),
     [](const testing::TestParamInfo<TypingCase> &info) { return info.param.name; });
+
+// A hidden slot has no box: its text colour that reads poorly marks its background's box.
+TEST_F(Win32WindowTest, HiddenTextColourIsToldInItsBackgroundsBox) {
+    form().textEdited(8, u"#FEFEFE");  // hidden slot 9, the all-categories title under the mouse
+    HWND box = control("Text4(6)");
+    setText(box, u"#FFFFFF");
+    EXPECT_TRUE(frameOf(box).contains(RGB(220, 0, 0)));
+    EXPECT_NE(tooltipOf(box).find(u"隐藏的文字颜色 #FEFEFE（第 9 项）"), std::u16string::npos);
+}
 
 // A double click on any box opens the colour dialog, at the box's colour; an image box holding
 // none starts at the colour chosen last. The colour goes into the box, with no save dialog.
