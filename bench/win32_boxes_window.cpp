@@ -12,6 +12,7 @@
 
 #include "bench/win32benchwindow.h"
 #include "core/generator.h"
+#include "platform/win32/dpi.h"
 #include "ui/win32/placement.h"
 #include "ui/win32/uifont.h"
 #include "ui/windowtable.h"
@@ -21,7 +22,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = systemDpi();
     HWND window = bench::createPlainWindow(instance, L"BoxesWindow",
                                            MulDiv(kClientWidthTwips, static_cast<int>(dpi), 1440),
                                            MulDiv(kClientHeightTwips, static_cast<int>(dpi), 1440));

@@ -33,6 +33,7 @@
 #include "fakes/fakeurlopener.h"
 #include "heard.h"
 #include "platform/files.h"
+#include "platform/win32/dpi.h"
 #include "platform/win32/win32clipboard.h"
 #include "platform/win32/win32dialogs.h"
 #include "platform/win32/win32messageboxes.h"
@@ -377,7 +378,7 @@ protected:
 };
 
 TEST_F(Win32WindowTest, VisibleControlsStandAsTheTableSays) {
-    const UINT dpi = GetDpiForWindow(m_window->handle());
+    const UINT dpi = windowDpi(m_window->handle());
     const auto px = [dpi](int twips) { return MulDiv(twips, static_cast<int>(dpi), 1440); };
     RECT client{};
     GetClientRect(m_window->handle(), &client);
@@ -960,7 +961,7 @@ TEST_P(Win32MenuTest, HasItsEntriesAndEachReachesTheForm) {
               (std::vector<std::u16string>{u"经典红", u"活力橙", u"清新绿", u"商务蓝", u"深海蓝",
                                            u"典雅紫", u"樱花粉", u"黑金", u"高级灰", u"咖啡棕",
                                            u"薄荷青", u"柠檬黄", u"", u"按主色生成…"}));
-    const int size = MulDiv(16, static_cast<int>(GetDpiForWindow(m_window->handle())), 96);
+    const int size = MulDiv(16, static_cast<int>(windowDpi(m_window->handle())), 96);
     for (const int i : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 13}) {  // 13: 按主色生成…
         MENUITEMINFOW item{};
         item.cbSize = sizeof item;
@@ -1285,7 +1286,7 @@ TEST_P(Win32SmallScreenTest, WindowFitsAndScrollsEveryControlIntoView) {
     }
 
     // The scroll bars reach every control, each shown whole where it fits.
-    const UINT dpi = GetDpiForWindow(window);
+    const UINT dpi = windowDpi(window);
     for (const ControlDef &def : windowControls()) {
         if (!def.visible) {
             continue;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/palettes.h"
+#include "platform/win32/dpi.h"
 #include "ui/win32/swatchbitmap.h"
 #include "ui/win32/win32text.h"
 
@@ -200,7 +201,7 @@ HMENU createContextMenu(HWND target, int box, const std::optional<std::u16string
     for (const MenuEntry &entry : kMenuEntries) {
         AppendMenuW(menu, MF_STRING, commandId(entry.command), menuText(entry).c_str());
     }
-    appendPaletteMenu(menu, GetDpiForWindow(target));
+    appendPaletteMenu(menu, windowDpi(target));
     MenuEntry undo = kUndoWholeEntry;
     if (undoText) {
         undo.text = *undoText;

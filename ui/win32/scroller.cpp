@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/win32/dpi.h"
 #include "ui/win32/win32text.h"
 #include "ui/windowtable.h"
 
@@ -17,10 +18,10 @@ WindowFit Scroller::fit(DWORD style, UINT dpi) {
     m_content = {scaled(kClientWidthTwips, dpi), scaled(kClientHeightTwips, dpi)};
     m_scroll = {};
     RECT frame{};
-    AdjustWindowRectExForDpi(&frame, style & ~(WS_HSCROLL | WS_VSCROLL), FALSE, m_exStyle, dpi);
+    adjustWindowRectForDpi(frame, style & ~(WS_HSCROLL | WS_VSCROLL), m_exStyle, dpi);
     return fitToWorkArea(
         m_content, {frame.right - frame.left, frame.bottom - frame.top},
-        {GetSystemMetricsForDpi(SM_CXVSCROLL, dpi), GetSystemMetricsForDpi(SM_CYHSCROLL, dpi)},
+        {systemMetricForDpi(SM_CXVSCROLL, dpi), systemMetricForDpi(SM_CYHSCROLL, dpi)},
         m_screen.availableGeometry());
 }
 
@@ -61,7 +62,7 @@ void Scroller::onScroll(int bar, WPARAM request) {
     info.cbSize = sizeof info;
     info.fMask = SIF_ALL;
     GetScrollInfo(m_window, bar, &info);
-    const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
+    const int line = scaledPx(kScrollLinePx, windowDpi(m_window));
     int position = info.nPos;
     switch (LOWORD(request)) {
         case SB_LINEUP:
@@ -99,7 +100,7 @@ void Scroller::onScroll(int bar, WPARAM request) {
 }
 
 void Scroller::onWheel(int delta) {
-    const int line = scaledPx(kScrollLinePx, GetDpiForWindow(m_window));
+    const int line = scaledPx(kScrollLinePx, windowDpi(m_window));
     scrollTo(m_scroll.x, m_scroll.y - MulDiv(delta, 3 * line, WHEEL_DELTA));
 }
 

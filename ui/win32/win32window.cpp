@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/dpi.h"
 #include "ui/win32/contextmenu.h"
 #include "ui/win32/controlcolours.h"
 #include "ui/win32/drops.h"
@@ -62,7 +63,7 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
 
     // Everything is made once, at its size, in its place, with its font and its text: under
     // wine each later move, font change or text change costs a round of server calls.
-    const UINT dpi = GetDpiForSystem();
+    const UINT dpi = systemDpi();
     const WindowFit fit = m_scroller.fit(kWindowStyle, dpi);
     const POINT corner =
         placeOnScreen(m_screen.geometry(), m_screen.availableGeometry(), fit.outer);
@@ -76,8 +77,8 @@ Win32MainWindow::Win32MainWindow(HINSTANCE instance, FormServices services, cons
         m_controls.create(m_window, dpi, m_form->values(), &Win32MainWindow::controlProc,
                           reinterpret_cast<DWORD_PTR>(this));
         m_accelerators = createShortcuts();
-        if (GetDpiForWindow(m_window) != dpi) {
-            layout(GetDpiForWindow(m_window));  // a monitor of its own scale
+        if (windowDpi(m_window) != dpi) {
+            layout(windowDpi(m_window));  // a monitor of its own scale
         } else {
             m_scroller.showBars(fit);
         }
@@ -191,6 +192,7 @@ LRESULT CALLBACK Win32MainWindow::windowProc(HWND window, UINT message, WPARAM w
         self->m_scroller.attach(window);
         self->m_focus.attach(window);
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        scaleFrameByMonitor(window);
     }
     auto *self = reinterpret_cast<Win32MainWindow *>(GetWindowLongPtrW(window, GWLP_USERDATA));
     return self != nullptr ? self->handleMessage(message, wParam, lParam)
@@ -306,7 +308,7 @@ LRESULT Win32MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPara
             }
             break;
         case kCreateTooltipsMessage:
-            m_boxes.createTooltips(m_window, GetDpiForWindow(m_window));
+            m_boxes.createTooltips(m_window, windowDpi(m_window));
             return 0;
         case kBoxDoubleClickMessage:
             m_commands.onDoubleClick(static_cast<int>(wParam));
