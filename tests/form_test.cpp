@@ -598,27 +598,38 @@ TEST_F(FormTest, SaveFailureNamesTheFileAndKeepsTheValues) {
                                  std::filesystem::perm_options::add);
 }
 
+TEST_F(FormTest, WhatCouldKeepTheWindowWaitingIsRefusedUnreadWhereverItComesFrom) {
+    // Read as a file, a FIFO would keep the window waiting until someone writes to it; on
+    // Windows a name kept for a device opens the device (CON: the keyboard, COM1: a serial port).
+    struct Row {
+        const char *name;
+        bool opened;  // through 打开方案, else dropped
+    };
 #ifndef _WIN32
-TEST_F(FormTest, AFifoIsRefusedUnreadWhereverItComesFrom) {
-    // Read as a file, a FIFO would keep the window waiting until someone writes to it.
-    for (const char *name : {"values.txt", "values", "old.css"}) {
-        const std::filesystem::path fifo = m_dir / name;
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Row rows[] = {{"values.txt", true}, {"values", false}, {"old.css", false}};
+    const std::u16string_view says = messages::kReasonNotRegular;
+#else
+    const Row rows[] = {{"CON", true}, {"conin$", true}, {"com1.css", false}, {"Aux.txt", false}};
+    const std::u16string_view says = messages::kReasonReservedName;
+#endif
+    for (const Row &row : rows) {
+        const std::filesystem::path file = m_dir / row.name;
+#ifndef _WIN32
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+#endif
         m_messages.shown.clear();
-        if (name == std::string_view("values.txt")) {
-            m_dialogs.file = fifo;
+        if (row.opened) {
+            m_dialogs.file = file;
             m_form->trigger(Command::OpenValues);
         } else {
-            m_form->filesDropped({fifo});
+            m_form->filesDropped({file});
         }
-        EXPECT_NE(onlyMessage().find(*utf16FromUtf8(utf8FromPath(fifo))), std::u16string::npos)
-            << name;
-        EXPECT_NE(onlyMessage().find(messages::kReasonNotRegular), std::u16string::npos)
-            << utf8FromUtf16(onlyMessage());
+        EXPECT_NE(onlyMessage().find(*utf16FromUtf8(utf8FromPath(file))), std::u16string::npos)
+            << row.name;
+        EXPECT_NE(onlyMessage().find(says), std::u16string::npos) << utf8FromUtf16(onlyMessage());
         EXPECT_EQ(m_form->values(), startValues());
     }
 }
-#endif
 
 struct SaveTargetCase {
     const char *name;
@@ -669,6 +680,7 @@ TEST_P(FormSaveTargetTest, OnlyARegularFileOrANewNameIsWrittenAndNothingWaits) {
         FAIL() << "the window waits on " << utf8FromPath(target);
     }
     if (c.refusedHere) {
+        ASSERT_FALSE(c.says.empty()) << "every message holds the empty text";
         const std::u16string message = onlyMessage();
         EXPECT_NE(message.find(*utf16FromUtf8(utf8FromPath(target))), std::u16string::npos)
             << utf8FromUtf16(message);
@@ -703,7 +715,8 @@ const SaveTargetCase kSaveTargets[] = {
 #ifndef _WIN32
     SaveTargetCase{"ValuesIntoFifo", Command::SaveValues, "<fifo>", true,
                    messages::kReasonNotRegular},
-    SaveTargetCase{"ImageIntoFifo", Command::MakeImage, "<fifo>", true, u""},
+    SaveTargetCase{"ImageIntoFifo", Command::MakeImage, "<fifo>", true,
+                   messages::kReasonNotRegular},
 #endif
     // On POSIX a pipe this program holds, named by /proc/self/fd; on Windows a named pipe.
     SaveTargetCase{"ValuesIntoPipe", Command::SaveValues, "<pipe>", true,
@@ -712,8 +725,10 @@ const SaveTargetCase kSaveTargets[] = {
                    messages::kReasonReservedName},
     SaveTargetCase{"ValuesAsConWithExtension", Command::SaveValues, "con.txt", kWindows,
                    messages::kReasonReservedName},
-    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows, u""},
-    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows, u""},
+    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows,
+                   messages::kReasonReservedName},
     SaveTargetCase{"ImageAsCom0IsAFile", Command::MakeImage, "COM0.png", false, u""},
 };
 
