@@ -27,6 +27,7 @@
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeurlopener.h"
 #include "platform/files.h"
+#include "ui/filereports.h"
 #include "ui/messages.h"
 
 namespace velmora {
@@ -782,9 +783,30 @@ TEST_F(FormTest, PreviewThatCannotBeOpenedSaysWhereAndWhy) {
         << "the system gave no reason";
 
     m_messages.shown.clear();
-    m_opener.why = "没有与之关联的应用";
+    m_opener.why = {OpenFailure::Cause::Other, 1155, "没有与之关联的应用"};
     m_form->trigger(Command::Preview);
     EXPECT_NE(onlyMessage().find(u"没有与之关联的应用"), std::u16string::npos);
+}
+
+TEST(OpenFailureText, IsChineseWithTheSystemsCodeAndWordsForTheRest) {
+    using enum OpenFailure::Cause;
+    for (const auto &[failure, expected] : {
+             std::pair{OpenFailure{NoProgram, 1155, "No association"},
+                       u"找不到可以打开网页的浏览器"},
+             std::pair{OpenFailure{FileMissing, 2, "File not found"},
+                       u"找不到这个文件或它所在的文件夹"},
+             std::pair{OpenFailure{NoPermission, 5, "Access denied"},
+                       u"系统不允许打开这个文件或启动浏览器"},
+             std::pair{OpenFailure{NoMemory, 8, ""}, u"内存或系统资源不足"},
+             std::pair{OpenFailure{NoAnswer, 1156, ""}, u"浏览器没有回应，请稍后再试"},
+             std::pair{OpenFailure{InUse, 32, ""}, u"文件正被其他程序使用，请稍后再试"},
+             std::pair{OpenFailure{Cancelled, 1223, ""}, u"打开已被取消"},
+             std::pair{OpenFailure{Other, 87, "参数错误"},
+                       u"系统未能打开这个文件，错误代码 87：参数错误"},
+             std::pair{OpenFailure{Other, 4, ""}, u"系统未能打开这个文件，错误代码 4"},
+         }) {
+        EXPECT_EQ(openFailureText(failure), expected) << failure.code;
+    }
 }
 
 TEST_F(FormTest, PreviewStopsQuietlyWhenItsFolderGoesAndF5MakesANewOne) {
