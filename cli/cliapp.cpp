@@ -1,24 +1,20 @@
 #include "cliapp.h"
 
 #include <CLI/CLI.hpp>
-#include <array>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <new>
 #include <optional>
-#include <utility>
-#include <variant>
 
-#include "core/contrast.h"
 #include "core/generator.h"
-#include "core/importer.h"
 #include "core/palettes.h"
 #include "core/png.h"
 #include "core/preview.h"
 #include "core/utf.h"
-#include "core/valuecheck.h"
 #include "core/valuesfile.h"
 #include "platform/files.h"
+#include "valueoptions.h"
 #include "velmora_config.h"
 #include "warnings.h"
 
@@ -27,11 +23,6 @@ namespace velmora {
 namespace {
 
 constexpr const char *kProgram = "velmora-css";
-
-/** A wrong command line, reported as one line with kExitBadUsage. */
-struct UsageError {
-    std::string message;
-};
 
 /** Reports message as one line: what it quotes may hold line breaks or terminal controls. */
 void say(std::ostream &err, std::string_view message) {
@@ -48,25 +39,9 @@ bool flushed(std::ostream &out, std::ostream &err) {
     return true;
 }
 
-int slotNumber(const std::string &text) {
-    const std::optional<int> number = parseSlotNumber(text);
-    if (!number) {
-        throw UsageError{"--slot: '" + text + "' is not a slot number from 1 to 18"};
-    }
-    return *number;
-}
-
 std::u16string toText(const std::string &bytes) {
     // Every argument was checked to be UTF-8 before parsing.
     return *utf16FromUtf8(bytes);
-}
-
-void applySlot(StyleValues &values, const std::string &assignment) {
-    const std::size_t equals = assignment.find('=');
-    if (equals == std::string::npos) {
-        throw UsageError{"--slot: '" + assignment + "' has no '='; write --slot N=VALUE"};
-    }
-    values.slot(slotNumber(assignment.substr(0, equals))) = toText(assignment.substr(equals + 1));
 }
 
 std::string slotTable() {
@@ -92,25 +67,6 @@ std::string paletteTable() {
     return table;
 }
 
-const Palette &namedPalette(const std::string &name) {
-    const Palette *palette = paletteNamed(toText(name));
-    if (palette == nullptr) {
-        throw UsageError{"--palette: no palette is named '" + name +
-                         "'; --list-palettes shows their names"};
-    }
-    return *palette;
-}
-
-Rgb brandColour(const std::string &text) {
-    const std::optional<Rgb> colour = opaqueColour(toText(text));
-    if (!colour) {
-        throw UsageError{"--palette-from: '" + text +
-                         "' is not an opaque colour (write #rgb, #rrggbb, rgb() or one of the 17 "
-                         "basic colour names)"};
-    }
-    return *colour;
-}
-
 std::string footer() {
     return "Slots are numbered as in --list; image slots take an address, which is written as "
            "url(ADDRESS), or a colour, which is written as it stands.\nAn option value that "
@@ -121,12 +77,8 @@ std::string footer() {
 
 /** The command line's options, as CLI11 fills them. */
 struct Options {
-    CLI::Option *slot = nullptr;
-    std::array<CLI::Option *, kImageBoxCount> images{};
-    CLI::Option *values = nullptr;
-    CLI::Option *import = nullptr;
-    CLI::Option *palette = nullptr;
-    CLI::Option *paletteFrom = nullptr;
+    /** The options that set values, each with its entry of valueOptions(). */
+    std::map<const CLI::Option *, const ValueOption *> setting;
     std::vector<std::string> makeImage;
     bool cleared = false;
     bool list = false;
@@ -140,43 +92,15 @@ void addOptions(CLI::App &app, Options &options) {
     app.footer(footer());
     app.set_version_flag("--version", std::string(kProgram) + " " + VELMORA_VERSION);
     // The values are taken from the results in the order given, not through variables.
-    options.slot = app.add_option("--slot")
-                       ->description("Set slot N (1 to 18) to VALUE; repeatable")
-                       ->type_name("N=VALUE")
-                       ->expected(1)
-                       ->allow_extra_args(false)
-                       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
-        options.images[box] =
-            app.add_option("--" + std::string(kImageBoxes[box].key))
-                ->description("Address for the box " + utf8FromUtf16(kImageBoxes[box].prompt))
-                ->type_name("URL")
-                ->expected(1)
-                ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    for (const ValueOption &setting : valueOptions()) {
+        CLI::Option *option = app.add_option(setting.name)
+                                  ->description(setting.description)
+                                  ->type_name(setting.typeName)
+                                  ->expected(1)
+                                  ->allow_extra_args(false)
+                                  ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+        options.setting[option] = &setting;
     }
-    options.values = app.add_option("--values")
-                         ->description("Apply the values saved in FILE (see --save-values)")
-                         ->type_name("FILE")
-                         ->expected(1)
-                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    options.import = app.add_option("--import")
-                         ->description(
-                             "Take the values from navigation code written by Velmora "
-                             "(FILE, or - for standard input)")
-                         ->type_name("FILE")
-                         ->expected(1)
-                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    options.palette = app.add_option("--palette")
-                          ->description("Apply the built-in palette NAME (see --list-palettes)")
-                          ->type_name("NAME")
-                          ->expected(1)
-                          ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    options.paletteFrom =
-        app.add_option("--palette-from")
-            ->description("Apply the palette derived from a brand COLOUR, the bar's background")
-            ->type_name("COLOUR")
-            ->expected(1)
-            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     app.add_flag(
         "--cleared", options.cleared,
         "Start from what the window's Clear leaves: slots 1 to 16 and the image boxes empty");
@@ -201,77 +125,40 @@ void addOptions(CLI::App &app, Options &options) {
         ->type_name("FILE");
 }
 
-/** The expected text of an import error on one line, with line breaks and quotes escaped. */
-std::string quotedOnOneLine(std::u16string_view text) {
-    std::string quoted = "\"";
-    for (char c : utf8FromUtf16(text)) {
-        switch (c) {
-            case '\r':
-                quoted += "\\r";
-                break;
-            case '\n':
-                quoted += "\\n";
-                break;
-            case '\t':
-                quoted += "\\t";
-                break;
-            case '"':
-            case '\\':
-                quoted += '\\';
-                quoted += c;
-                break;
-            default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    constexpr char kHex[] = "0123456789abcdef";
-                    quoted += std::string("\\x") + kHex[(c >> 4) & 0xF] + kHex[c & 0xF];
-                } else {
-                    quoted += c;
-                }
+/**
+ * The arguments with "--option=" written as "--option" and an empty argument, for an option that
+ * takes one: CLI11 would take the next argument as its value, or call it missing.
+ */
+std::vector<std::string> emptyValuesSplit(const CLI::App &app,
+                                          const std::vector<std::string> &args) {
+    std::vector<std::string> split;
+    for (auto arg = args.begin(); arg != args.end(); ++arg) {
+        if (*arg == "--") {
+            split.insert(split.end(), arg, args.end());
+            break;
+        }
+        const CLI::Option *option = arg->starts_with("--") && arg->find('=') == arg->size() - 1
+                                        ? app.get_option_no_throw(arg->substr(0, arg->size() - 1))
+                                        : nullptr;
+        if (option != nullptr && option->get_items_expected_min() > 0) {
+            split.push_back(arg->substr(0, arg->size() - 1));
+            split.emplace_back();
+        } else {
+            split.push_back(*arg);
         }
     }
-    return quoted + '"';
+    return split;
 }
 
-/** Replaces values with those of the navigation code in the file at path ("-": in). */
-void applyImport(StyleValues &values, const std::string &path, std::istream &in) {
-    const std::string name = path == "-" ? "<stdin>" : path;
-    std::string bytes, error;
-    if (path == "-") {
-        char buffer[65536];
-        while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-            bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
-            if (bytes.size() > kMaxValuesFileBytes) {
-                throw UsageError{"standard input holds more than " +
-                                 std::to_string(kMaxValuesFileBytes >> 20) +
-                                 " MiB, more than any navigation code"};
-            }
+/** Calls use with each option that sets values and its argument, in the order given. */
+void forEachSetting(const CLI::App &app, const Options &options,
+                    const std::function<void(const ValueOption &, const std::string &)> &use) {
+    std::map<const CLI::Option *, std::size_t> used;
+    for (const CLI::Option *option : app.parse_order()) {
+        if (const auto setting = options.setting.find(option); setting != options.setting.end()) {
+            use(*setting->second, option->results().at(used[option]++));
         }
-        if (in.bad()) {
-            throw UsageError{"cannot read standard input"};
-        }
-    } else if (readFile(pathFromUtf8(path), bytes, error, kMaxValuesFileBytes) !=
-               ReadResult::Read) {
-        throw UsageError{error};
     }
-    const std::optional<std::u16string> text = utf16FromUtf8(bytes);
-    if (!text) {
-        throw UsageError{name + ": not valid UTF-8 text"};
-    }
-    if (const std::optional<TextPosition> nul = findNul(*text)) {
-        throw UsageError{name + ":" + std::to_string(nul->line) + ":" +
-                         std::to_string(nul->column) +
-                         ": a NUL character, which no navigation code holds"};
-    }
-    ImportResult result = importCss(*text, values);
-    if (const auto *refused = std::get_if<ImportError>(&result)) {
-        std::string message = name + ":" + std::to_string(refused->line) + ":" +
-                              std::to_string(refused->column) + ": " + refused->message;
-        if (!refused->expected.empty()) {
-            message += "; expected " + quotedOnOneLine(refused->expected);
-        }
-        throw UsageError{message};
-    }
-    values = std::move(std::get<StyleValues>(result));
 }
 
 /** The values the options set, applied in the order given on top of the start values. */
@@ -280,35 +167,9 @@ StyleValues valuesFrom(const CLI::App &app, const Options &options, std::istream
     if (options.cleared) {
         clearValues(values);
     }
-    std::map<const CLI::Option *, std::size_t> used;
-    for (const CLI::Option *option : app.parse_order()) {
-        const std::string &argument = option->results().at(used[option]++);
-        if (option == options.slot) {
-            applySlot(values, argument);
-        } else if (option == options.palette) {
-            applyPalette(namedPalette(argument), values);
-        } else if (option == options.paletteFrom) {
-            applyPalette(paletteFrom(brandColour(argument)), values);
-        } else if (option == options.import) {
-            applyImport(values, argument, in);
-        } else if (option == options.values) {
-            std::string text, error;
-            if (readFile(pathFromUtf8(argument), text, error, kMaxValuesFileBytes) !=
-                ReadResult::Read) {
-                throw UsageError{error};
-            }
-            if (const auto wrong = applyPreset(text, values)) {
-                throw UsageError{argument + ":" + std::to_string(wrong->line) + ": " +
-                                 wrong->message};
-            }
-        } else {
-            for (std::size_t box = 0; box < options.images.size(); ++box) {
-                if (option == options.images[box]) {
-                    values.images[box] = toText(argument);
-                }
-            }
-        }
-    }
+    forEachSetting(app, options, [&](const ValueOption &setting, const std::string &argument) {
+        setting.apply(values, argument, in);
+    });
     return values;
 }
 
@@ -326,14 +187,12 @@ struct NamedFile {
  */
 void checkFiles(const CLI::App &app, const Options &options) {
     std::vector<NamedFile> inputs, outputs;
-    for (const std::string &path : options.values->results()) {
-        inputs.push_back({"--values", path, std::nullopt});
-    }
-    for (const std::string &path : options.import->results()) {
-        if (path != "-") {
-            inputs.push_back({"--import", path, std::nullopt});
+    forEachSetting(app, options, [&](const ValueOption &setting, const std::string &path) {
+        if (setting.names == ValueOption::Names::File ||
+            (setting.names == ValueOption::Names::FileOrStandardInput && path != "-")) {
+            inputs.push_back({setting.name, path, std::nullopt});
         }
-    }
+    });
     for (const auto &[option, path] :
          {std::pair{"--output", &options.output}, std::pair{"--preview", &options.preview},
           std::pair{"--save-values", &options.saveValues}}) {
@@ -415,7 +274,8 @@ int run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         kProgram};
     Options options;
     addOptions(app, options);
-    std::vector<std::string> reversed(args.rbegin(), args.rend());
+    const std::vector<std::string> split = emptyValuesSplit(app, args);
+    std::vector<std::string> reversed(split.rbegin(), split.rend());
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp &) {
@@ -433,6 +293,15 @@ int run(const std::vector<std::string> &args, std::istream &in, std::ostream &ou
         return makeImage(app, options, err);
     }
 
+    try {
+        // A bad name is refused wherever it is, also where nothing is applied.
+        forEachSetting(app, options, [](const ValueOption &setting, const std::string &argument) {
+            setting.check(argument);
+        });
+    } catch (const UsageError &error) {
+        say(err, error.message);
+        return kExitBadUsage;
+    }
     if (options.list) {
         out << slotTable();
         return flushed(out, err) ? kExitOk : kExitFailed;

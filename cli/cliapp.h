@@ -21,7 +21,8 @@ enum ExitStatus : int {
  * preview page and values file asked for. Options that set values apply in the order given;
  * "--import -" reads the code from in. Errors go to err one line each, control characters shown
  * escaped; on a bad command line (an empty file name, an output that is an input or another
- * output) nothing is written.
+ * output, a slot, palette or brand colour no values could take, also beside --list) nothing is
+ * written. "--option=" gives the option an empty value, as "--option ''" does.
  * @return an ExitStatus.
  */
 int runCli(const std::vector<std::string> &args, std::istream &in, std::ostream &out,

@@ -51,7 +51,8 @@ using ImportResult = std::variant<StyleValues, ImportError>;
  * repeated value, is tried from each place at most once. For texts built to defeat the checks the
  * time is bounded only by a polynomial of high degree (in the middle of the template seven ends
  * are chosen together); for values made of the template's own text it grows about linearly with
- * the text (bench/import_bench). Memory is linear; there is no recursion.
+ * the text (importHostileValues in bench/generator_bench.cpp). Memory is linear; there is no
+ * recursion.
  */
 ImportResult importCss(std::u16string_view text, const StyleValues &current);
 

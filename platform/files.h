@@ -115,7 +115,10 @@ enum class Readable {
 /**
  * Reads the whole file at path into bytes, or refuses it once it holds more than maxBytes
  * (which also ends reading from a device without end, such as /dev/zero). Error names the file
- * and says why, for Failed and TooLarge alike; why, when given, gets the cause.
+ * and says why, for Failed and TooLarge alike; why, when given, gets the cause. On Windows a
+ * name Windows keeps for a device (isWindowsDeviceName) is refused unopened
+ * (FileProblem::ReservedName), whatever readable says: CON would wait for the keyboard, COM1 on
+ * a serial port.
  */
 ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::string &error,
                     std::uintmax_t maxBytes = UINTMAX_MAX, Readable readable = Readable::AnyFile,
@@ -134,7 +137,10 @@ struct FileIdentity {
     bool operator==(const FileIdentity &) const = default;
 };
 
-/** The identity of the file at path, or nothing when neither it nor its folder is there. */
+/**
+ * The identity of the file at path, or nothing when neither it nor its folder is there; on
+ * Windows also nothing, unopened, for a name Windows keeps for a device.
+ */
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path &path);
 
 /**

@@ -90,6 +90,13 @@ INSTANTIATE_TEST_SUITE_P(
                  [](StyleValues &v) {
                      v.images = {u"http://a/1.jpg", u"", u"-x"};
                  }},
+        GoodCase{"EmptyAfterEqualsTakesNothingElse",
+                 {"--menu-hover-image=", "--submenu-image=", "--slot=5="},
+                 [](StyleValues &v) {
+                     v.images[0].clear();
+                     v.images[1].clear();
+                     v.slot(5).clear();
+                 }},
         GoodCase{"Cleared", {"--cleared"}, [](StyleValues &v) { clearValues(v); }},
         GoodCase{"PaletteThenSlotOnTop",
                  {"--palette", "黑金", "--slot", "2=#FFFFFF"},
@@ -150,6 +157,16 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"ControlsInOptionShownEscaped", {"--\x1b[2J"}, "--\\x1b[2J"},
         BadCase{"UnknownPalette", {"--palette", "大红"}, "no palette is named '大红'"},
         BadCase{"MissingPaletteName", {"--palette"}, "--palette"},
+        BadCase{"EmptyPaletteName", {"--palette="}, "--palette: the palette's name is missing"},
+        BadCase{"EmptyBrandColour",
+                {"--palette-from=", "--output", "x.css"},
+                "--palette-from: the colour is missing"},
+        BadCase{"UnknownPaletteBeforeListPalettes",
+                {"--palette", "nope", "--list-palettes"},
+                "no palette is named 'nope'"},
+        BadCase{"UnknownPaletteAfterList", {"--list", "--palette", "大红"}, "'大红'"},
+        BadCase{"BadSlotWithList", {"--slot", "19=x", "--list"}, "'19'"},
+        BadCase{"BadBrandWithList", {"--list", "--palette-from", "darkred"}, "'darkred'"},
         BadCase{"BrandNotAColour", {"--palette-from", "darkred"}, "--palette-from: 'darkred'"},
         BadCase{"BrandTranslucent", {"--palette-from", "rgba(0,0,0,0.5)"}, "not an opaque colour"},
         BadCase{"MakeImageWithoutFile", {"--make-image", "#fff"}, "--make-image"},
@@ -593,6 +610,32 @@ TEST_F(CliOutputFileTest, WindowsDeviceNamesAreRefusedThereAndFilesElsewhere) {
         } else {
             EXPECT_EQ(result.status, kExitOk) << result.err;
             EXPECT_EQ(entries(), std::vector<std::string>{file.substr(1)});
+            std::filesystem::remove(path);
+        }
+    }
+}
+
+TEST_F(CliOutputFileTest, WindowsDeviceNamesAreNotReadThereAndFilesElsewhere) {
+    // Opened on Windows, COM1 waits on a serial port and CON on the keyboard.
+    for (const auto &[option, name] :
+         {std::pair{"--values", "com1.txt"}, std::pair{"--import", "aux.css"},
+          std::pair{"--values", "CONIN$"}, std::pair{"--import", "Con"}}) {
+        const std::string path = (m_dir / name).string();
+        if (!kWindows) {
+            std::ofstream(path, std::ios::binary)
+                << (option == std::string_view("--values")
+                        ? std::string("slot.2=#000\n")
+                        : utf8FromUtf16(generateCss(startValues())));
+        }
+        const CliRun result = run({option, path, "--output", (m_dir / "out.css").string()});
+        if (kWindows) {
+            EXPECT_EQ(result.status, kExitBadUsage) << path;
+            EXPECT_NE(result.err.find("cannot read " + path + ": Windows reserves"),
+                      std::string::npos)
+                << result.err;
+            EXPECT_FALSE(std::filesystem::exists(m_dir / "out.css"));
+        } else {
+            EXPECT_EQ(result.status, kExitOk) << result.err;
             std::filesystem::remove(path);
         }
     }

@@ -27,6 +27,7 @@
 #include "fakes/fakemessageboxes.h"
 #include "fakes/fakeurlopener.h"
 #include "platform/files.h"
+#include "ui/filereports.h"
 #include "ui/messages.h"
 
 namespace velmora {
@@ -622,27 +623,38 @@ TEST_F(FormTest, SaveFailureNamesTheFileAndKeepsTheValues) {
                                  std::filesystem::perm_options::add);
 }
 
+TEST_F(FormTest, WhatCouldKeepTheWindowWaitingIsRefusedUnreadWhereverItComesFrom) {
+    // Read as a file, a FIFO would keep the window waiting until someone writes to it; on
+    // Windows a name kept for a device opens the device (CON: the keyboard, COM1: a serial port).
+    struct Row {
+        const char *name;
+        bool opened;  // through 打开方案, else dropped
+    };
 #ifndef _WIN32
-TEST_F(FormTest, AFifoIsRefusedUnreadWhereverItComesFrom) {
-    // Read as a file, a FIFO would keep the window waiting until someone writes to it.
-    for (const char *name : {"values.txt", "values", "old.css"}) {
-        const std::filesystem::path fifo = m_dir / name;
-        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Row rows[] = {{"values.txt", true}, {"values", false}, {"old.css", false}};
+    const std::u16string_view says = messages::kReasonNotRegular;
+#else
+    const Row rows[] = {{"CON", true}, {"conin$", true}, {"com1.css", false}, {"Aux.txt", false}};
+    const std::u16string_view says = messages::kReasonReservedName;
+#endif
+    for (const Row &row : rows) {
+        const std::filesystem::path file = m_dir / row.name;
+#ifndef _WIN32
+        ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+#endif
         m_messages.shown.clear();
-        if (name == std::string_view("values.txt")) {
-            m_dialogs.file = fifo;
+        if (row.opened) {
+            m_dialogs.file = file;
             m_form->trigger(Command::OpenValues);
         } else {
-            m_form->filesDropped({fifo});
+            m_form->filesDropped({file});
         }
-        EXPECT_NE(onlyMessage().find(*utf16FromUtf8(utf8FromPath(fifo))), std::u16string::npos)
-            << name;
-        EXPECT_NE(onlyMessage().find(messages::kReasonNotRegular), std::u16string::npos)
-            << utf8FromUtf16(onlyMessage());
+        EXPECT_NE(onlyMessage().find(*utf16FromUtf8(utf8FromPath(file))), std::u16string::npos)
+            << row.name;
+        EXPECT_NE(onlyMessage().find(says), std::u16string::npos) << utf8FromUtf16(onlyMessage());
         EXPECT_EQ(m_form->values(), startValues());
     }
 }
-#endif
 
 struct SaveTargetCase {
     const char *name;
@@ -693,6 +705,7 @@ TEST_P(FormSaveTargetTest, OnlyARegularFileOrANewNameIsWrittenAndNothingWaits) {
         FAIL() << "the window waits on " << utf8FromPath(target);
     }
     if (c.refusedHere) {
+        ASSERT_FALSE(c.says.empty()) << "every message holds the empty text";
         const std::u16string message = onlyMessage();
         EXPECT_NE(message.find(*utf16FromUtf8(utf8FromPath(target))), std::u16string::npos)
             << utf8FromUtf16(message);
@@ -727,7 +740,8 @@ const SaveTargetCase kSaveTargets[] = {
 #ifndef _WIN32
     SaveTargetCase{"ValuesIntoFifo", Command::SaveValues, "<fifo>", true,
                    messages::kReasonNotRegular},
-    SaveTargetCase{"ImageIntoFifo", Command::MakeImage, "<fifo>", true, u""},
+    SaveTargetCase{"ImageIntoFifo", Command::MakeImage, "<fifo>", true,
+                   messages::kReasonNotRegular},
 #endif
     // On POSIX a pipe this program holds, named by /proc/self/fd; on Windows a named pipe.
     SaveTargetCase{"ValuesIntoPipe", Command::SaveValues, "<pipe>", true,
@@ -736,8 +750,10 @@ const SaveTargetCase kSaveTargets[] = {
                    messages::kReasonReservedName},
     SaveTargetCase{"ValuesAsConWithExtension", Command::SaveValues, "con.txt", kWindows,
                    messages::kReasonReservedName},
-    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows, u""},
-    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows, u""},
+    SaveTargetCase{"ImageAsCom1", Command::MakeImage, "Com1.png", kWindows,
+                   messages::kReasonReservedName},
+    SaveTargetCase{"ImageAsLpt9WithTrailingDot", Command::MakeImage, "lpt9.", kWindows,
+                   messages::kReasonReservedName},
     SaveTargetCase{"ImageAsCom0IsAFile", Command::MakeImage, "COM0.png", false, u""},
 };
 
@@ -791,9 +807,30 @@ TEST_F(FormTest, PreviewThatCannotBeOpenedSaysWhereAndWhy) {
         << "the system gave no reason";
 
     m_messages.shown.clear();
-    m_opener.why = "没有与之关联的应用";
+    m_opener.why = {OpenFailure::Cause::Other, 1155, "没有与之关联的应用"};
     m_form->trigger(Command::Preview);
     EXPECT_NE(onlyMessage().find(u"没有与之关联的应用"), std::u16string::npos);
+}
+
+TEST(OpenFailureText, IsChineseWithTheSystemsCodeAndWordsForTheRest) {
+    using enum OpenFailure::Cause;
+    for (const auto &[failure, expected] : {
+             std::pair{OpenFailure{NoProgram, 1155, "No association"},
+                       u"找不到可以打开网页的浏览器"},
+             std::pair{OpenFailure{FileMissing, 2, "File not found"},
+                       u"找不到这个文件或它所在的文件夹"},
+             std::pair{OpenFailure{NoPermission, 5, "Access denied"},
+                       u"系统不允许打开这个文件或启动浏览器"},
+             std::pair{OpenFailure{NoMemory, 8, ""}, u"内存或系统资源不足"},
+             std::pair{OpenFailure{NoAnswer, 1156, ""}, u"浏览器没有回应，请稍后再试"},
+             std::pair{OpenFailure{InUse, 32, ""}, u"文件正被其他程序使用，请稍后再试"},
+             std::pair{OpenFailure{Cancelled, 1223, ""}, u"打开已被取消"},
+             std::pair{OpenFailure{Other, 87, "参数错误"},
+                       u"系统未能打开这个文件，错误代码 87：参数错误"},
+             std::pair{OpenFailure{Other, 4, ""}, u"系统未能打开这个文件，错误代码 4"},
+         }) {
+        EXPECT_EQ(openFailureText(failure), expected) << failure.code;
+    }
 }
 
 TEST_F(FormTest, PreviewStopsQuietlyWhenItsFolderGoesAndF5MakesANewOne) {

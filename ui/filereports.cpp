@@ -33,6 +33,35 @@ std::u16string reasonText(const FileFailure &why) {
     return text16(why.systemText);
 }
 
+std::u16string openFailureText(const OpenFailure &why) {
+    using Cause = OpenFailure::Cause;
+    switch (why.cause) {
+        case Cause::NoProgram:
+            return std::u16string(messages::kReasonNoBrowser);
+        case Cause::FileMissing:
+            return std::u16string(messages::kReasonNotFound);
+        case Cause::NoPermission:
+            return std::u16string(messages::kReasonOpenDenied);
+        case Cause::NoMemory:
+            return std::u16string(messages::kReasonNoMemory);
+        case Cause::NoAnswer:
+            return std::u16string(messages::kReasonNoAnswer);
+        case Cause::InUse:
+            return std::u16string(messages::kReasonInUse);
+        case Cause::Cancelled:
+            return std::u16string(messages::kReasonCancelled);
+        case Cause::Other:
+            break;
+    }
+    std::u16string text =
+        std::u16string(messages::kReasonOpenFailed) + text16(std::to_string(why.code));
+    if (!why.systemText.empty()) {
+        text += messages::kReasonCodeWords;
+        text += text16(why.systemText);
+    }
+    return text;
+}
+
 void reportFileFailure(MessageBoxes &boxes, std::u16string_view caption, std::u16string_view prompt,
                        const std::filesystem::path &file, std::u16string_view reason) {
     std::u16string text = std::u16string(prompt) + pathText(file);

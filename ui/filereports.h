@@ -8,6 +8,7 @@
 
 #include "platform/files.h"
 #include "platform/messageboxes.h"
+#include "platform/urlopener.h"
 
 namespace velmora {
 
@@ -19,6 +20,12 @@ std::u16string pathText(const std::filesystem::path &path);
 
 /** Why a file could not be read or written: the common causes in Chinese, else the system's. */
 std::u16string reasonText(const FileFailure &why);
+
+/**
+ * Why a file could not be opened in its program, in Chinese: the common causes in words of the
+ * window's own, no browser when the system names no cause, else the system's code and its words.
+ */
+std::u16string openFailureText(const OpenFailure &why);
 
 /**
  * Shows caption and a message made of prompt, the file's path and, on a line of its own after

@@ -70,11 +70,10 @@ void PreviewFollower::open(const StyleValues &values) {
     if (!write(values, true)) {
         return;
     }
-    std::string why;
+    OpenFailure why;
     if (!m_urlOpener.openFile(*m_file, why)) {
         reportFileFailure(m_messages, messages::kPreviewFailedCaption,
-                          messages::kPreviewFailedPrompt, *m_file,
-                          why.empty() ? std::u16string(messages::kReasonNoBrowser) : text16(why));
+                          messages::kPreviewFailedPrompt, *m_file, openFailureText(why));
     }
 }
 

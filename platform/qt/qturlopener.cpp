@@ -11,8 +11,8 @@ bool QtUrlOpener::open(const std::string &url) {
     return address.isValid() && QDesktopServices::openUrl(address);
 }
 
-bool QtUrlOpener::openFile(const std::filesystem::path &file, std::string &why) {
-    why.clear();  // the desktop's opener says nothing of why it failed
+bool QtUrlOpener::openFile(const std::filesystem::path &file, OpenFailure &why) {
+    why = {};  // the desktop's opener says nothing of why it failed
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QFile::decodeName(file.c_str())));
 }
 

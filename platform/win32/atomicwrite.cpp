@@ -17,9 +17,7 @@ bool writeReplacing(const std::filesystem::path &path, std::string_view bytes, s
                     Durability durability, Writable writable) {
     // Opened, such a name gives the device whatever folder it is in: no file would be written.
     if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
-        error = refuse("write", path, {FileProblem::ReservedName, "reserved device name"},
-                       "Windows reserves this name for a device (as NUL, CON, COM1), so no file "
-                       "would be written");
+        error = win32::refuseDeviceName("write", path);
         return false;
     }
     if (win32::isDevice(path)) {

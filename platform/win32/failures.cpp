@@ -51,6 +51,13 @@ std::string refuse(const std::string &what, const std::filesystem::path &path,
     return "cannot " + what + " " + utf8FromPath(path) + ": " + reason;
 }
 
+std::string refuseDeviceName(const std::string &what, const std::filesystem::path &path) {
+    const std::string reason =
+        "Windows reserves this name for a device (as NUL, CON, COM1), so no file would be ";
+    return refuse(what, path, {FileProblem::ReservedName, "reserved device name"},
+                  reason + (what == "read" ? "read" : "written"));
+}
+
 void tell(FileFailure *why) {
     if (why != nullptr) {
         *why = t_failure;

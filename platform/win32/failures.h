@@ -31,6 +31,12 @@ std::string refuse(const std::string &what, const std::filesystem::path &path, F
 std::string refuse(const std::string &what, const std::filesystem::path &path,
                    const FileFailure &cause, const std::string &reason);
 
+/**
+ * A name Windows keeps for a device (isWindowsDeviceName): "cannot what path: " and why no file
+ * of that name is read or written, FileProblem::ReservedName as the cause.
+ */
+std::string refuseDeviceName(const std::string &what, const std::filesystem::path &path);
+
 /** Hands the cause of the failure last described on this thread to why, when given. */
 void tell(FileFailure *why);
 

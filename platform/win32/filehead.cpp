@@ -33,6 +33,10 @@ FileProblem problemOf(DWORD code) {
 
 std::optional<std::string> readFileHead(const std::filesystem::path &path, std::size_t count,
                                         FileFailure *why) {
+    // Opened, such a name gives the device, which could keep the read waiting.
+    if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
+        return refused(why, FileProblem::ReservedName);
+    }
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD code = GetLastError();

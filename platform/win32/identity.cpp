@@ -20,6 +20,10 @@ std::optional<FileIdentity> win32::identityOf(const std::filesystem::path &path)
 }
 
 std::optional<FileIdentity> fileIdentity(const std::filesystem::path &path) {
+    // A device is never opened just to tell what it is: opening a serial port can wait.
+    if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
+        return std::nullopt;
+    }
     // CreateFileW follows symbolic links, as writing does.
     if (std::optional<FileIdentity> existing = win32::identityOf(path)) {
         return existing;

@@ -29,6 +29,10 @@ ReadResult readFile(const std::filesystem::path &path, std::string &bytes, std::
         tell(why);
         return ReadResult::Failed;
     };
+    // Opened, such a name gives the device (a serial port can keep the read waiting for ever).
+    if (isWindowsDeviceName(utf8FromPath(path.filename()))) {
+        return failed(win32::refuseDeviceName("read", path));
+    }
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return failed(refuse("read", path, FileProblem::IsFolder, ERROR_DIRECTORY));

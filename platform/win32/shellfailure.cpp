@@ -8,14 +8,13 @@
 
 #include <optional>
 
-#include "core/utf.h"
-#include "ui/messages.h"
-
 namespace velmora {
 
 namespace {
 
-std::optional<ShellFailure> fromLastError(unsigned long code, bool fileThere) {
+using Cause = OpenFailure::Cause;
+
+std::optional<Cause> fromLastError(unsigned long code, bool fileThere) {
     switch (code) {
         case ERROR_NO_ASSOCIATION:
         // The registered program is no program (wine, with nothing registered, runs the page
@@ -24,21 +23,21 @@ std::optional<ShellFailure> fromLastError(unsigned long code, bool fileThere) {
         case ERROR_BAD_FORMAT:
         case ERROR_EXE_MACHINE_TYPE_MISMATCH:
         case ERROR_DLL_NOT_FOUND:
-            return ShellFailure::NoProgram;
+            return Cause::NoProgram;
         case ERROR_FILE_NOT_FOUND:
         case ERROR_PATH_NOT_FOUND:
-            return fileThere ? ShellFailure::NoProgram : ShellFailure::FileMissing;
+            return fileThere ? Cause::NoProgram : Cause::FileMissing;
         case ERROR_ACCESS_DENIED:
-            return ShellFailure::NoPermission;
+            return Cause::NoPermission;
         case ERROR_NOT_ENOUGH_MEMORY:
         case ERROR_OUTOFMEMORY:
-            return ShellFailure::NoMemory;
+            return Cause::NoMemory;
         case ERROR_DDE_FAIL:
-            return ShellFailure::NoAnswer;
+            return Cause::NoAnswer;
         case ERROR_SHARING_VIOLATION:
-            return ShellFailure::InUse;
+            return Cause::InUse;
         case ERROR_CANCELLED:
-            return ShellFailure::Cancelled;
+            return Cause::Cancelled;
         default:
             return std::nullopt;
     }
@@ -46,26 +45,26 @@ std::optional<ShellFailure> fromLastError(unsigned long code, bool fileThere) {
 
 // The SE_ERR_ values overlap other system codes (SE_ERR_DLLNOTFOUND is ERROR_SHARING_VIOLATION's
 // 32), so they are read on their own.
-std::optional<ShellFailure> fromShellError(unsigned long code, bool fileThere) {
+std::optional<Cause> fromShellError(unsigned long code, bool fileThere) {
     switch (code) {
         case SE_ERR_NOASSOC:
         case SE_ERR_ASSOCINCOMPLETE:
         case SE_ERR_DLLNOTFOUND:
         case ERROR_BAD_FORMAT:
-            return ShellFailure::NoProgram;
+            return Cause::NoProgram;
         case SE_ERR_FNF:
         case SE_ERR_PNF:
-            return fileThere ? ShellFailure::NoProgram : ShellFailure::FileMissing;
+            return fileThere ? Cause::NoProgram : Cause::FileMissing;
         case SE_ERR_ACCESSDENIED:
-            return ShellFailure::NoPermission;
+            return Cause::NoPermission;
         case SE_ERR_OOM:
-            return ShellFailure::NoMemory;
+            return Cause::NoMemory;
         case SE_ERR_DDETIMEOUT:
         case SE_ERR_DDEFAIL:
         case SE_ERR_DDEBUSY:
-            return ShellFailure::NoAnswer;
+            return Cause::NoAnswer;
         case SE_ERR_SHARE:
-            return ShellFailure::InUse;
+            return Cause::InUse;
         default:
             return std::nullopt;
     }
@@ -83,49 +82,18 @@ bool holdsInsert(std::string_view text) {
     return false;
 }
 
-std::u16string_view reasonOf(ShellFailure failure) {
-    switch (failure) {
-        case ShellFailure::NoProgram:
-            return {};
-        case ShellFailure::FileMissing:
-            return messages::kReasonNotFound;
-        case ShellFailure::NoPermission:
-            return messages::kReasonOpenDenied;
-        case ShellFailure::NoMemory:
-            return messages::kReasonNoMemory;
-        case ShellFailure::NoAnswer:
-            return messages::kReasonNoAnswer;
-        case ShellFailure::InUse:
-            return messages::kReasonInUse;
-        case ShellFailure::Cancelled:
-            return messages::kReasonCancelled;
-        case ShellFailure::Other:
-            break;
-    }
-    return messages::kReasonOpenFailed;
-}
-
 }  // namespace
 
-ShellFailure shellFailureOf(unsigned long lastError, unsigned long shellError, bool fileThere) {
-    if (const std::optional<ShellFailure> failure = fromLastError(lastError, fileThere)) {
+OpenFailure::Cause shellFailureOf(unsigned long lastError, unsigned long shellError,
+                                  bool fileThere) {
+    if (const std::optional<Cause> failure = fromLastError(lastError, fileThere)) {
         return *failure;
     }
-    return fromShellError(shellError, fileThere).value_or(ShellFailure::Other);
+    return fromShellError(shellError, fileThere).value_or(Cause::Other);
 }
 
-std::string shellFailureReason(ShellFailure failure, unsigned long code,
-                               std::string_view systemText) {
-    std::string reason = utf8FromUtf16(reasonOf(failure));
-    if (failure != ShellFailure::Other) {
-        return reason;
-    }
-    reason += std::to_string(code);
-    if (!systemText.empty() && !holdsInsert(systemText)) {
-        reason += utf8FromUtf16(messages::kReasonCodeWords);
-        reason += systemText;
-    }
-    return reason;
+std::string readableSystemText(std::string_view systemText) {
+    return holdsInsert(systemText) ? std::string() : std::string(systemText);
 }
 
 }  // namespace velmora

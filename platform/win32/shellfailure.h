@@ -3,20 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace velmora {
+#include "platform/urlopener.h"
 
-/** Why the shell could not open a file, as the window explains it. */
-enum class ShellFailure {
-    NoProgram,     ///< no program is registered for the file's kind, or the one registered is
-                   ///< missing or broken: no browser, for a page
-    FileMissing,   ///< the file itself is gone
-    NoPermission,  ///< the system refused access to the file or to the program
-    NoMemory,      ///< not enough memory or system resources
-    NoAnswer,      ///< the program did not answer the shell (DDE)
-    InUse,         ///< the file is held by another program
-    Cancelled,     ///< the user cancelled a question the shell asked
-    Other,         ///< anything else; the code says which
-};
+namespace velmora {
 
 /**
  * The failure ShellExecuteEx reports, from GetLastError's code (lastError) and the SE_ERR_ value
@@ -24,14 +13,13 @@ enum class ShellFailure {
  * its own. fileThere tells whether the file asked for still exists: a file not found while it
  * does is the registered program's. Pure: reads nothing of the system.
  */
-ShellFailure shellFailureOf(unsigned long lastError, unsigned long shellError, bool fileThere);
+OpenFailure::Cause shellFailureOf(unsigned long lastError, unsigned long shellError,
+                                  bool fileThere);
 
 /**
- * The reason the window shows for failure, as UTF-8 Chinese text; empty for NoProgram, which the
- * window words itself. For Other, code and the system's own words (systemText), unless those
- * still hold an unfilled insert such as "%1", which would mean nothing to the reader.
+ * The system's own words for a code as a reader can take them: systemText, or nothing when it
+ * still holds an insert such as "%1" that FormatMessage, asked to ignore inserts, left unfilled.
  */
-std::string shellFailureReason(ShellFailure failure, unsigned long code,
-                               std::string_view systemText);
+std::string readableSystemText(std::string_view systemText);
 
 }  // namespace velmora

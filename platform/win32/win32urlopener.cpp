@@ -29,8 +29,8 @@ bool Win32UrlOpener::open(const std::string &url) {
     return result > 32;  // ShellExecute's success values are above 32
 }
 
-bool Win32UrlOpener::openFile(const std::filesystem::path &file, std::string &why) {
-    why.clear();
+bool Win32UrlOpener::openFile(const std::filesystem::path &file, OpenFailure &why) {
+    why = {};
     static auto *const shellExecuteEx =
         systemFunction<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
     if (shellExecuteEx == nullptr) {
@@ -49,10 +49,9 @@ bool Win32UrlOpener::openFile(const std::filesystem::path &file, std::string &wh
         const auto shellError =
             static_cast<unsigned long>(reinterpret_cast<INT_PTR>(info.hInstApp));
         std::error_code ignored;
-        const ShellFailure failure =
-            shellFailureOf(code, shellError, std::filesystem::exists(file, ignored));
-        why = code != ERROR_SUCCESS ? shellFailureReason(failure, code, systemMessage(code))
-                                    : shellFailureReason(failure, shellError, {});
+        why.cause = shellFailureOf(code, shellError, std::filesystem::exists(file, ignored));
+        why.code = code != ERROR_SUCCESS ? code : shellError;
+        why.systemText = code != ERROR_SUCCESS ? readableSystemText(systemMessage(code)) : "";
         return false;
     }
     return true;

@@ -8,7 +8,7 @@ namespace velmora {
 class Win32UrlOpener final : public UrlOpener {
 public:
     bool open(const std::string &url) override;
-    bool openFile(const std::filesystem::path &file, std::string &why) override;
+    bool openFile(const std::filesystem::path &file, OpenFailure &why) override;
 };
 
 }  // namespace velmora

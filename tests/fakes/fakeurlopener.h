@@ -12,7 +12,7 @@ namespace velmora {
 class FakeUrlOpener final : public UrlOpener {
 public:
     bool works = true;
-    std::string why;  ///< what a file that cannot be opened is said to fail for
+    OpenFailure why;  ///< what a file that cannot be opened is said to fail for
     std::vector<std::string> opened;
 
     bool open(const std::string &url) override {
@@ -20,7 +20,7 @@ public:
         return works;
     }
 
-    bool openFile(const std::filesystem::path &file, std::string &failure) override {
+    bool openFile(const std::filesystem::path &file, OpenFailure &failure) override {
         opened.push_back(fileUrl(file));
         if (!works) {
             failure = why;

@@ -6,7 +6,7 @@ Every control that takes the focus is found once, by its role and the name writt
 window table must give the same), and nothing else takes the focus; the shop link is a link
 whose action opens the shop; a refused value typed into a colour box becomes its description
 and gives way to its colour once fixed; the messages after a refused import, Clear and Generate
-are alerts that carry their text.
+are alerts that carry their text, with buttons in Chinese (Qt's own texts, loaded at start).
 
 Usage: e2e_accessibility.py VELMORA WINDOWTABLE_DUMP
 """
@@ -176,6 +176,11 @@ def main():
             shown = wait_for(f'the alert {caption}', lambda: alert(app, caption))
             if not shown.description.startswith(prompt):
                 fail(f'the alert {caption} says {shown.description!r}')
+            # Qt's own texts in Chinese, as the program loads them at start.
+            buttons = [n.name for n in walk(shown) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+            if not buttons or not all(any('\u4e00' <= c <= '\u9fff' for c in name)
+                                      for name in buttons):
+                fail(f'the alert {caption} has the buttons {buttons!r}')
             box_window = xdotool('search', '--sync', '--onlyvisible', '--name', f'^{caption}$')[0]
             xdotool('windowfocus', '--sync', box_window)
             xdotool('key', 'Escape')

@@ -341,7 +341,8 @@ private Q_SLOTS:
 
     // Qt's own words in the window (a box's edit menu, the file and colour dialogs) are Chinese.
     void qtTextsAreChinese() {
-        MainWindow::prepareApplication();  // as the program starts
+        // What main() calls; e2e_accessibility.py checks that the started program does.
+        MainWindow::prepareApplication();
         const std::unique_ptr<QMenu> menu(widget<BoxEdit>("Text4(2)")->createStandardContextMenu());
         QStringList entries;
         for (QAction *action : menu->actions()) {
