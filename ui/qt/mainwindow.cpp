@@ -374,7 +374,7 @@ void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
 
 void MainWindow::dropEvent(QDropEvent *event) {
     const std::vector<std::filesystem::path> files = localFiles(event->mimeData());
-    if (!files.empty()) {
+    if (!files.empty() && !m_form.busy()) {
         event->acceptProposedAction();
         m_form.filesDropped(files, boxAt(event->position().toPoint()));
     }

@@ -124,8 +124,8 @@ void BoxEdits::replaceValue(int box, std::u16string value) {
 std::optional<LRESULT> BoxEdits::handleMessage(HWND edit, int box, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     if (m_form) {
-        const bool undo = message == WM_UNDO || message == EM_UNDO ||
-                          (message == WM_CHAR && wParam == kCtrlZ);
+        const bool undo =
+            message == WM_UNDO || message == EM_UNDO || (message == WM_CHAR && wParam == kCtrlZ);
         if (undo && undoReplacement(edit, box)) {
             return TRUE;
         }
