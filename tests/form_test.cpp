@@ -38,9 +38,14 @@ class RecordingView final : public FormView {
 public:
     std::map<int, std::u16string> texts;
     std::map<int, BoxLook> looks;
+    std::vector<int> put;  ///< the boxes given a value as an edit Ctrl+Z takes back
     int refreshesAsked = 0;
 
     void showText(int box, const std::u16string &text) override { texts[box] = text; }
+    void putText(int box, const std::u16string &text) override {
+        put.push_back(box);
+        texts[box] = text;
+    }
     void showLook(int box, const BoxLook &look) override { looks[box] = look; }
     void schedulePreviewRefresh() override { ++refreshesAsked; }
 };
@@ -268,6 +273,7 @@ TEST_F(FormTest, PickedColourIsWrittenUpperCase) {
     EXPECT_EQ(m_dialogs.colourAsked[0], (Rgb{0xaa, 0xbb, 0xcc})) << "starts at the box's colour";
     EXPECT_EQ(m_form->values().box(1), u"#ABCD0E");
     EXPECT_EQ(m_view.texts[1], u"#ABCD0E");
+    EXPECT_EQ(m_view.put, std::vector<int>{1}) << "as an edit that Ctrl+Z takes back";
 
     m_dialogs.colour.reset();  // cancelled
     m_form->trigger(Command::PickColour, 1);
@@ -356,6 +362,7 @@ TEST_F(FormTest, ImageDroppedOnAnImageBoxGivesItsAddress) {
     ASSERT_TRUE(writeFileAtomically(image, "\xFF\xD8\xFF\xE0\0\x10JFIF", error));
     m_form->filesDropped({image}, imageBoxNumber(0));
     EXPECT_EQ(m_form->values().box(imageBoxNumber(0)), *utf16FromUtf8(fileUrl(image)));
+    EXPECT_EQ(m_view.put, std::vector<int>{imageBoxNumber(0)});
     EXPECT_TRUE(m_messages.shown.empty());
     const StyleValues before = m_form->values();
     m_form->filesDropped({image}, 1);  // a colour box
@@ -535,11 +542,29 @@ TEST_F(FormTest, OpeningAFileSetsOnlyTheNamesItHolds) {
     const std::filesystem::path file = m_dir / "part.txt";
     std::string error;
     ASSERT_TRUE(writeFileAtomically(file, "slot.2=#123456\nsubmenu-image=x\n", error));
+    m_view.texts.clear();
     m_form->filesDropped({file});
     StyleValues expected = startValues();
     expected.slot(2) = u"#123456";
     expected.images[1] = u"x";
     EXPECT_EQ(m_form->values(), expected);
+    // Only the boxes that change are shown anew: the others keep the typing Ctrl+Z takes back.
+    EXPECT_EQ(m_view.texts,
+              (std::map<int, std::u16string>{{1, u"#123456"}, {imageBoxNumber(1), u"x"}}));
+}
+
+TEST_F(FormTest, NoDropIsTakenWhileADialogOfTheWindowIsOpen) {
+    const std::filesystem::path file = m_dir / "v.txt";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(file, "slot.2=#333333\n", error));
+    m_messages.answerYes = false;
+    m_messages.whileAsking = [&] { m_form->filesDropped({file}); };
+    m_form->trigger(Command::Clear);
+    EXPECT_EQ(m_form->values(), startValues());
+    EXPECT_FALSE(m_form->undoText().has_value());
+    m_messages.whileAsking = nullptr;
+    m_form->filesDropped({file});  // once the question is answered, drops are taken again
+    EXPECT_EQ(m_form->values().slot(2), u"#333333");
 }
 
 struct BadFileCase {
@@ -946,6 +971,7 @@ TEST_P(FormUndoTest, TakesBackTheWholeChangeButNeverWhatWasTypedSince) {
     EXPECT_EQ(m_form->undoText().value_or(u""), c.entry);
     if (c.typedBox >= 0) {
         m_form->textEdited(c.typedBox, u"#444444");
+        m_view.texts[c.typedBox] = u"#444444";  // the box shows what was typed in it
         before.box(c.typedBox) = u"#444444";
     }
     m_form->trigger(Command::UndoWhole);
@@ -987,6 +1013,22 @@ INSTANTIATE_TEST_SUITE_P(
                              u"#111111",
                              {{0, u"#123456"}, {1, u"#FFFFFF"}, {4, u"Text4"}}}),
     [](const testing::TestParamInfo<UndoCase> &info) { return info.param.name; });
+
+TEST_F(FormTest, TheLastTwentyWholeChangesAreKept) {
+    std::string error;
+    for (int change = 1; change <= 21; ++change) {
+        const std::filesystem::path file = m_dir / ("v" + std::to_string(change) + ".txt");
+        ASSERT_TRUE(
+            writeFileAtomically(file, "slot.2=#0000" + std::to_string(10 + change) + "\n", error));
+        m_form->filesDropped({file});
+    }
+    EXPECT_EQ(m_form->values().slot(2), u"#000031");
+    for (int undo = 0; undo < 20; ++undo) {
+        m_form->trigger(Command::UndoWhole);
+    }
+    EXPECT_EQ(m_form->values().slot(2), u"#000011") << "as after the first change";
+    EXPECT_FALSE(m_form->undoText().has_value());
+}
 
 TEST_F(FormTest, WholeChangesAreTakenBackLatestFirst) {
     m_messages.answerYes = true;

@@ -19,7 +19,7 @@ Form::Form(FormView &view, FormServices services, std::string shopUrl)
       m_backgrounds(services.messages, services.dialogs),
       m_drops(services.clipboard, services.messages, services.dialogs) {}
 
-void Form::start() { setValues(m_values); }
+void Form::start() { showValues(m_values, true); }
 
 bool Form::isColourBox(int box) { return box >= 0 && box < kBoxCount && !isImageBox(box); }
 
@@ -46,61 +46,42 @@ void Form::textEdited(int box, std::u16string text) {
     m_preview.changed();
 }
 
-void Form::setValues(const StyleValues &values) {
-    m_values = values;
+void Form::setValues(const StyleValues &values) { showValues(values, false); }
+
+void Form::showValues(const StyleValues &values, bool everyBox) {
     for (int box = 0; box < kBoxCount; ++box) {
-        m_view.showText(box, m_values.box(box));
+        // Showing a value clears what the box can take back: a box left alone keeps its typing.
+        if (everyBox || m_values.box(box) != values.box(box)) {
+            m_values.box(box) = values.box(box);
+            m_view.showText(box, m_values.box(box));
+        }
+    }
+    for (int box = 0; box < kBoxCount; ++box) {
         updateLook(box);
     }
     m_preview.changed();
 }
 
-namespace {
-
-/** Changes of the whole form that can be taken back, the oldest forgotten first. */
-constexpr std::size_t kWholeChangesKept = 20;
-
-}  // namespace
-
 void Form::replaceValues(const std::optional<StyleValues> &values, std::u16string_view what) {
     if (!values || *values == m_values) {
         return;
     }
-    if (m_wholeChanges.size() == kWholeChangesKept) {
-        m_wholeChanges.erase(m_wholeChanges.begin());
-    }
-    m_wholeChanges.push_back({m_values, *values, what});
+    m_wholeUndo.record(m_values, *values, what);
     setValues(*values);
     m_view.showUndo(undoText());
 }
 
-std::optional<std::u16string> Form::undoText() const {
-    if (m_wholeChanges.empty()) {
-        return std::nullopt;
-    }
-    return std::u16string(kUndoWholeEntry.text) + u"（" +
-           std::u16string(m_wholeChanges.back().what) + u"）";
-}
+std::optional<std::u16string> Form::undoText() const { return m_wholeUndo.text(); }
 
 void Form::undoWhole() {
-    if (m_wholeChanges.empty()) {
-        return;
+    if (const std::optional<StyleValues> restored = m_wholeUndo.takeBack(m_values)) {
+        setValues(*restored);
+        m_view.showUndo(undoText());
     }
-    const WholeChange change = std::move(m_wholeChanges.back());
-    m_wholeChanges.pop_back();
-    // A box typed in since keeps what was typed: only what the change itself set goes back.
-    StyleValues restored = m_values;
-    for (int box = 0; box < kBoxCount; ++box) {
-        if (restored.box(box) == change.after.box(box)) {
-            restored.box(box) = change.before.box(box);
-        }
-    }
-    setValues(restored);
-    m_view.showUndo(undoText());
 }
 
-void Form::setBoxText(int box, const std::u16string &text) {
-    m_view.showText(box, text);
+void Form::putBoxText(int box, const std::u16string &text) {
+    m_view.putText(box, text);
     textEdited(box, text);
 }
 
@@ -187,13 +168,14 @@ void Form::refreshPreview() {
 }
 
 void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box) {
-    if (files.empty()) {
+    // A drop while a dialog of the window is open would change the values under its question.
+    if (files.empty() || busy()) {
         return;
     }
     run([this, &files, box] {
         const DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
         if (outcome.address) {
-            setBoxText(box, *outcome.address);
+            putBoxText(box, *outcome.address);
         }
         replaceValues(outcome.values, outcome.what);
     });
@@ -210,7 +192,7 @@ void Form::pickColour(int box) {
     if (const std::optional<Rgb> chosen =
             m_services.dialogs.chooseColour(named.value_or(otherwise))) {
         m_lastColour = *chosen;
-        setBoxText(box, hexColour(*chosen));
+        putBoxText(box, hexColour(*chosen));
     }
 }
 
@@ -219,7 +201,7 @@ void Form::makeImage(int box) {
         return;
     }
     if (const std::optional<std::u16string> address = m_backgrounds.make(box, m_lastColour)) {
-        setBoxText(box, *address);
+        putBoxText(box, *address);
     }
 }
 
@@ -245,6 +227,13 @@ void Form::paletteFromColour() {
 }
 
 void Form::run(const std::function<void()> &command) {
+    struct Running {
+        int &count;
+        explicit Running(int &c) : count(++c) {}
+        ~Running() { --count; }
+        Running(const Running &) = delete;
+        Running &operator=(const Running &) = delete;
+    } running(m_running);
     try {
         command();
     } catch (const std::exception &error) {

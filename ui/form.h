@@ -32,6 +32,7 @@
 #include "ui/previewfollower.h"
 #include "ui/shortenedtext.h"
 #include "ui/valuesfiles.h"
+#include "ui/wholeundo.h"
 
 namespace velmora {
 
@@ -40,8 +41,18 @@ class FormView {
 public:
     virtual ~FormView() = default;
 
-    /** Shows text in the box with that number; a box the window does not show ignores it. */
+    /**
+     * Shows text in the box with that number, as its new value with no typing to take back; a box
+     * the window does not show ignores it.
+     */
     virtual void showText(int box, const std::u16string &text) = 0;
+
+    /**
+     * Puts text into the box for the owner (a picked colour, a made or dropped image) as an edit
+     * of the box that Ctrl+Z in it takes back, as it takes back typing. The form takes the
+     * text as it takes an edit, whether or not the window reports it as one.
+     */
+    virtual void putText(int box, const std::u16string &text) { showText(box, text); }
 
     /** Gives the box its look: background, text colour, tooltip and red frame. */
     virtual void showLook(int box, const BoxLook &look) = 0;
@@ -131,7 +142,8 @@ public:
      * Files dropped on the window, taken as Drops::take says: a PNG, JPEG or GIF image (by its
      * first bytes) dropped on an image box gives that box its file:/// address; elsewhere one
      * values file or navigation code (".css") is loaded; one message tells what was not taken.
-     * @param box the box the files were dropped on, or -1 for elsewhere on the window.
+     * Nothing is taken while the form is busy(). @param box the box the files were dropped on,
+     * or -1 for elsewhere on the window.
      */
     void filesDropped(const std::vector<std::filesystem::path> &files, int box = -1);
 
@@ -142,8 +154,18 @@ public:
      */
     void refreshPreview();
 
-    /** Sets every value and shows it, as after loading a values file. */
+    /**
+     * Sets every value, as after loading a values file, and shows the boxes whose value
+     * changes: the others keep their typing to take back.
+     */
     void setValues(const StyleValues &values);
+
+    /**
+     * Whether one of the window's commands is under way, which may be showing a dialog of the
+     * window (a question, a message, a colour or file dialog): files dropped meanwhile are not
+     * taken.
+     */
+    bool busy() const { return m_running > 0; }
 
     /**
      * Runs one of the window's commands. The one place where an unexpected failure (an
@@ -159,7 +181,10 @@ private:
     void pickColour(int box);
     void makeImage(int box);
     void paletteFromColour();
-    void setBoxText(int box, const std::u16string &text);
+    /** Puts a value into the box for the owner, as an edit Ctrl+Z in the box takes back. */
+    void putBoxText(int box, const std::u16string &text);
+    /** Sets the values and shows them: every box's, or only those whose value changes. */
+    void showValues(const StyleValues &values, bool everyBox);
     /** Sets every value when there are new ones, remembered so that undoWhole() takes it back. */
     void replaceValues(const std::optional<StyleValues> &values, std::u16string_view what);
     void undoWhole();
@@ -177,15 +202,9 @@ private:
     CodeImport m_import;
     Backgrounds m_backgrounds;
     Drops m_drops;
+    WholeUndo m_wholeUndo;
     Rgb m_lastColour{255, 255, 255};  // where the next colour dialog starts
-
-    /** A change of the whole form: the values before and after it, and what it was. */
-    struct WholeChange {
-        StyleValues before;
-        StyleValues after;
-        std::u16string_view what;
-    };
-    std::vector<WholeChange> m_wholeChanges;  // the latest last
+    int m_running = 0;                // commands under way, one within another
 };
 
 }  // namespace velmora

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <vector>
 
 #include "platform/messageboxes.h"
@@ -16,6 +17,7 @@ public:
 
     bool answerYes = true;
     std::vector<Shown> shown;
+    std::function<void()> whileAsking;  ///< what happens while a question is open, if anything
 
     void inform(const std::u16string &caption, const std::u16string &prompt) override {
         shown.push_back({false, caption, prompt});
@@ -23,6 +25,9 @@ public:
 
     bool askYesNo(const std::u16string &caption, const std::u16string &prompt) override {
         shown.push_back({true, caption, prompt});
+        if (whileAsking) {
+            whileAsking();
+        }
         return answerYes;
     }
 };

@@ -264,6 +264,138 @@ private Q_SLOTS:
         QVERIFY(!box->isReadOnly());
     }
 
+    /** A value of 70,027 characters, shown shortened, in an image box as an owner puts it. */
+    QString putLongValue(BoxEdit *box) {
+        const QString value = QStringLiteral("https://img.alicdn.com/") + QString(70004, 'x');
+        box->selectAll();
+        box->insert(value);  // as a text drop does
+        return value;
+    }
+
+    /** Ctrl+Z in box, again while it helps, until the box holds value (at most ten times). */
+    void undoUntil(BoxEdit *box, const QString &value) {
+        for (int i = 0; i < 10 && box->value() != value; ++i) {
+            QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(box->value(), value);
+        QCOMPARE(q(m_window->form().values().slot(1)), value);
+    }
+
+    void ctrlZTakesBackWhatVelmoraPutsIn_data() {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("longBefore");
+        QTest::newRow("double click") << "pick" << false;
+        QTest::newRow("made image") << "make" << false;
+        QTest::newRow("dropped image") << "drop" << false;
+        QTest::newRow("double click on a long value") << "pick" << true;
+    }
+
+    void ctrlZTakesBackWhatVelmoraPutsIn() {
+        QFETCH(QString, how);
+        QFETCH(bool, longBefore);
+        std::string error;
+        const std::filesystem::path folder = *makePrivateFolder(error);
+        auto *box = widget<BoxEdit>("Text4(1)");
+        QString before = QStringLiteral("https://img.alicdn.com/bar.png");
+        box->selectAll();
+        box->insert(before);
+        if (longBefore) {
+            before = putLongValue(box);
+        }
+        m_dialogs.colour = Rgb{255, 255, 255};
+        m_dialogs.file = folder / "made.png";
+        const std::filesystem::path image = folder / "dropped.gif";
+        QVERIFY(writeFileAtomically(image, "GIF89a\x01\0\x01\0", error));
+        if (how == "pick") {
+            QTest::mouseDClick(box, Qt::LeftButton);
+        } else if (how == "make") {
+            m_window->form().trigger(Command::MakeImage, 0);
+        } else {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(image.u16string()))});
+            QDropEvent drop(QPointF(box->mapTo(m_window.get(), QPoint(5, 5))), Qt::CopyAction,
+                            &data, Qt::LeftButton, Qt::NoModifier);
+            static_cast<QObject *>(m_window.get())->event(&drop);
+        }
+        QVERIFY(box->value() != before);
+        QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(box->value(), before);
+        QCOMPARE(box->isShortened(), longBefore);
+        QCOMPARE(q(m_window->form().values().slot(1)), before);
+        std::filesystem::remove_all(folder);
+    }
+
+    void longValueEditsAreTypedAndTakenBackWhole_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("End, Backspace")
+            << QList<int>{Qt::Key_End, Qt::Key_Backspace} << QString() << QString();
+        QTest::newRow("Delete") << QList<int>{Qt::Key_Delete} << QString() << QString();
+        QTest::newRow("colour typed over") << QList<int>{} << "#C40000"
+                                           << "#C40000";
+        QTest::newRow("address typed over") << QList<int>{} << "https://img.alicdn.com/a.png"
+                                            << "https://img.alicdn.com/a.png";
+    }
+
+    void longValueEditsAreTypedAndTakenBackWhole() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, typed);
+        QFETCH(QString, after);
+        auto *box = widget<BoxEdit>("Text4(1)");
+        box->setFocus();
+        const QString value = putLongValue(box);
+        box->selectAll();
+        for (const int key : keys) {
+            QTest::keyClick(box, Qt::Key(key));
+        }
+        QTest::keyClicks(box, typed);
+        QCOMPARE(box->value(), after);
+        QCOMPARE(q(m_window->form().values().slot(1)), after);
+        undoUntil(box, value);
+        QVERIFY(box->isShortened());
+    }
+
+    // A whole-form change leaves alone the boxes it does not change, their typing included.
+    void typingOutlivesAWholeChangeElsewhere() {
+        std::string error;
+        const std::filesystem::path folder = *makePrivateFolder(error);
+        m_dialogs.file = folder / "v.txt";
+        QVERIFY(writeFileAtomically(*m_dialogs.file, "slot.16=#222222\n", error));
+        auto *box = widget<BoxEdit>("Text4(1)");
+        const QString start = box->value();
+        box->setFocus();
+        QTest::keyClicks(box, QStringLiteral("#111111"));
+        m_window->form().trigger(Command::OpenValues);
+        QCOMPARE(q(m_window->form().values().slot(16)), QStringLiteral("#222222"));
+        QTest::mouseClick(box, Qt::LeftButton);
+        undoUntil(box, start);
+        std::filesystem::remove_all(folder);
+    }
+
+    void noDropWhileADialogOfTheWindowIsOpen() {
+        std::string error;
+        const std::filesystem::path folder = *makePrivateFolder(error);
+        const std::filesystem::path file = folder / "v.txt";
+        QVERIFY(writeFileAtomically(file, "slot.2=#333333\n", error));
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdU16String(file.u16string()))});
+        bool entered = true;
+        m_messages.answerYes = false;
+        m_messages.whileAsking = [&] {
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+            static_cast<QObject *>(m_window.get())->event(&enter);
+            entered = enter.isAccepted();
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            static_cast<QObject *>(m_window.get())->event(&drop);
+        };
+        QTest::mouseClick(widget("Command1"), Qt::LeftButton);
+        QVERIFY2(!entered, "the drag is refused while Clear asks");
+        QCOMPARE(m_window->form().values(), startValues());
+        std::filesystem::remove_all(folder);
+    }
+
     // The mark is a frame outside the part a colour fills: the marker's own light red typed
     // as a colour is no mark, and a marked colour still shows in the box.
     void markedBoxesHaveAFrameNoColourImitates() {
@@ -414,9 +546,9 @@ private Q_SLOTS:
     void clear() {
         QFETCH(bool, yes);
         m_messages.answerYes = yes;
-        widget<QLineEdit>("Text7")->setText(QStringLiteral("a"));
-        widget<QLineEdit>("Text1")->setText(QStringLiteral("b"));
-        widget<QLineEdit>("Text2")->setText(QStringLiteral("c"));
+        widget<QLineEdit>("Text7")->insert(QStringLiteral("a"));  // as typing does
+        widget<QLineEdit>("Text1")->insert(QStringLiteral("b"));
+        widget<QLineEdit>("Text2")->insert(QStringLiteral("c"));
         const StyleValues before = m_window->form().values();
         QTest::mouseClick(widget("Command1"), Qt::LeftButton);
         QCOMPARE(m_messages.shown.size(), 1U);

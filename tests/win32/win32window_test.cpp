@@ -119,15 +119,19 @@ struct Answered {
 };
 
 /**
- * Waits on another thread for the message box with this caption (any, for an empty one) and
- * presses one of its buttons.
+ * Waits on another thread for the message box with this caption (any, for an empty one), does
+ * what is meanwhile, if anything, and presses one of its buttons.
  */
-std::future<Answered> answer(std::u16string caption, int button) {
-    return std::async(std::launch::async, [caption, button] {
+std::future<Answered> answer(std::u16string caption, int button,
+                             std::function<void()> meanwhile = {}) {
+    return std::async(std::launch::async, [caption, button, meanwhile] {
         Answered answered;
         HWND box = waitFor([&] { return shownDialog(caption.empty() ? nullptr : wide(caption)); });
         if (box != nullptr) {
             answered.seen = true;
+            if (meanwhile) {
+                meanwhile();
+            }
             HWND prompt = GetDlgItem(box, 0xFFFF);  // the message box's text
             answered.prompt = prompt ? text(prompt) : u"";
             SendMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0);
@@ -1616,6 +1620,87 @@ TEST_F(Win32WindowTest, LongValueKeysAndEntriesActOnTheWholeValue) {
         SendMessageW(control("Command2"), BM_CLICK, 0, 0);
         EXPECT_NE(clipboardText().find(u"url(" + c.kept + u")"), std::u16string::npos) << c.name;
     }
+}
+
+// Ctrl+Z in a box takes back a value Velmora put in for the owner, and a long value replaced
+// whole; what is typed over a long value is what the box holds.
+TEST_F(Win32WindowTest, CtrlZTakesBackWhatVelmoraPutsInAndLongValuesWhole) {
+    open(m_fakeMessages, m_dialogs);
+    const std::u16string address = u"https://img.alicdn.com/a.jpg";
+    const std::u16string longValue = u"https://img.alicdn.com/" + std::u16string(70004, u'x');
+    const std::filesystem::path image = freshFolder("undo") / L"b.gif";
+    std::ofstream(image, std::ios::binary) << "GIF89a";
+    const struct {
+        const char *name;
+        const std::u16string &before;
+        const char *how;  // "pick", "drop", or the keys pressed then the text typed
+        std::vector<UINT> keys;
+        std::u16string_view typed;
+        bool undone;  // whether Ctrl+Z then gives back the value before
+    } cases[] = {
+        {"double click", address, "pick", {}, u"", true},
+        {"dropped image", address, "drop", {}, u"", true},
+        {"double click on a long value", longValue, "pick", {}, u"", true},
+        {"End, Backspace", longValue, "keys", {VK_END, VK_BACK}, u"", true},
+        {"Delete", longValue, "keys", {VK_DELETE}, u"", true},
+        {"colour typed over", longValue, "keys", {}, u"#C40000", false},
+    };
+    m_dialogs.colour = Rgb{255, 255, 255};
+    HWND box = control("Text4(1)");
+    for (const auto &c : cases) {
+        setText(box, c.before);
+        SetFocus(box);
+        const std::string how = c.how;
+        if (how == "pick") {
+            PostMessageW(box, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+            PostMessageW(box, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+            pump();
+        } else if (how == "drop") {
+            dropFile(box, image);
+        } else {
+            for (const UINT key : c.keys) {
+                pressKey(key);
+            }
+            for (const char16_t typed : c.typed) {
+                SendMessageW(box, WM_CHAR, typed, 0);
+            }
+            EXPECT_EQ(form().values().slot(1), c.typed) << c.name;
+            EXPECT_EQ(text(box), c.typed) << c.name;
+        }
+        EXPECT_NE(form().values().slot(1), c.before) << c.name;
+        if (c.undone) {
+            pressKeyWith(VK_CONTROL, 'Z');
+            EXPECT_TRUE(form().values().slot(1) == c.before) << c.name;
+            EXPECT_EQ(text(box), c.before.size() > kLargeValue ? shortenedText(c.before) : c.before)
+                << c.name;
+        }
+    }
+    std::filesystem::remove_all(image.parent_path());
+}
+
+// A change of the whole form leaves the boxes it does not change, and what Ctrl+Z takes back in
+// them; no file dropped while the window asks is taken.
+TEST_F(Win32WindowTest, WholeChangesLeaveOtherBoxesAndNoDropIsTakenWhileAsking) {
+    const std::filesystem::path folder = freshFolder("whole");
+    const std::filesystem::path file = folder / L"v.txt";
+    std::ofstream(file, std::ios::binary) << "slot.16=#222222\n";
+    HWND box = control("Text4(1)");
+    const std::u16string start = text(box);
+    SetFocus(box);
+    SendMessageW(box, WM_CHAR, u'a', 0);
+    dropFile(m_window->handle(), file);
+    EXPECT_EQ(form().values().slot(16), u"#222222");
+    pressKeyWith(VK_CONTROL, 'Z');
+    EXPECT_EQ(text(box), start);
+
+    std::ofstream(file, std::ios::binary) << "slot.2=#333333\n";
+    HWND window = m_window->handle();
+    auto no = answer(std::u16string(messages::kClearCaption), IDNO,
+                     [window, file] { dropFile(window, file); });
+    SendMessageW(control("Command1"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(no.get().seen);
+    EXPECT_EQ(form().values().slot(2), startValues().slot(2));
+    std::filesystem::remove_all(folder);
 }
 
 struct ImportCase {

@@ -12,36 +12,80 @@
 
 namespace velmora {
 
+namespace {
+
+/** Replaced values kept for Ctrl+Z in one box: each may be megabytes. */
+constexpr qsizetype kReplacedKept = 20;
+
+}  // namespace
+
 BoxEdit::BoxEdit(std::function<void(QMenu &)> extraEntries, QWidget *parent)
     : QLineEdit(parent), m_extraEntries(std::move(extraEntries)) {
     // A line edit cuts at 32767 characters unless told otherwise.
     setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textEdited, this, [this](const QString &text) {
         if (text.size() > kLargeValue) {
-            setValue(text);  // typed or dropped in: show it shortened from now on
+            // Typed or dropped in: shown shortened from now on, which the line edit's own
+            // history cannot take back.
+            keepReplaced();
+            display(text);
+            setCursorPosition(0);
+        } else {
+            m_value = text;
         }
         Q_EMIT valueEdited(text);
     });
 }
 
-void BoxEdit::setValue(const QString &value) {
+void BoxEdit::display(const QString &value) {
+    m_value = value;
     m_large = value.size() > kLargeValue;
     setReadOnly(m_large);
-    if (m_large) {
-        m_value = value;
-        setText(QString::fromStdU16String(
-            shortenedText(std::u16string_view(reinterpret_cast<const char16_t *>(value.utf16()),
-                                              static_cast<std::size_t>(value.size())))));
-    } else {
-        m_value.clear();
-        setText(value);
-    }
+    setText(m_large ? QString::fromStdU16String(shortenedText(
+                          std::u16string_view(reinterpret_cast<const char16_t *>(value.utf16()),
+                                              static_cast<std::size_t>(value.size()))))
+                    : value);
+}
+
+void BoxEdit::setValue(const QString &value) {
+    m_replaced.clear();
+    display(value);
     setCursorPosition(0);
 }
 
+void BoxEdit::putValue(const QString &value) {
+    if (!m_large && value.size() <= kLargeValue) {
+        selectAll();
+        insert(value);  // the line edit's own edit, in its history
+    } else {
+        replaceValue(value);
+    }
+}
+
+void BoxEdit::keepReplaced() {
+    if (m_replaced.size() == kReplacedKept) {
+        m_replaced.removeFirst();
+    }
+    m_replaced.append(m_value);
+}
+
 void BoxEdit::replaceValue(const QString &value) {
-    setValue(value);
+    keepReplaced();
+    display(value);
+    // Typing goes on after what replaced the value, as after any typing.
+    setCursorPosition(m_large ? 0 : static_cast<int>(value.size()));
     Q_EMIT valueEdited(value);
+}
+
+bool BoxEdit::undoReplacement() {
+    if (isUndoAvailable() || m_replaced.isEmpty()) {
+        return false;
+    }
+    const QString earlier = m_replaced.takeLast();
+    display(earlier);
+    setCursorPosition(m_large ? 0 : static_cast<int>(earlier.size()));
+    Q_EMIT valueEdited(earlier);
+    return true;
 }
 
 void BoxEdit::pasteValue() {
@@ -68,6 +112,9 @@ void BoxEdit::copyValue() {
 }
 
 void BoxEdit::keyPressEvent(QKeyEvent *event) {
+    if (event == QKeySequence::Undo && undoReplacement()) {
+        return;
+    }
     if (event == QKeySequence::Paste) {
         pasteValue();
         return;
@@ -96,7 +143,13 @@ void BoxEdit::contextMenuEvent(QContextMenuEvent *event) {
     // The standard entries act on the shown text; these act on the whole value.
     for (QAction *action : menu->actions()) {
         const QString name = action->objectName();
-        if (name == QLatin1String("edit-paste")) {
+        if (name == QLatin1String("edit-undo")) {
+            action->disconnect();
+            action->setEnabled(isUndoAvailable() || !m_replaced.isEmpty());
+            connect(action, &QAction::triggered, this, [this] {
+                if (!undoReplacement()) undo();
+            });
+        } else if (name == QLatin1String("edit-paste")) {
             action->disconnect();
             action->setEnabled(QApplication::clipboard()->mimeData()->hasText());
             connect(action, &QAction::triggered, this, &BoxEdit::pasteValue);

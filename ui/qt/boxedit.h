@@ -18,6 +18,10 @@ namespace velmora {
  * hundreds of megabytes and a busy processor while the cursor blinks. So a value longer than
  * kLargeValue is held here whole but shown as its beginning and its length, read-only: it can
  * be copied whole, replaced by pasting or typing, or deleted, and is never cut.
+ *
+ * Ctrl+Z takes back every edit: the line edit's own history holds what it edits itself; a
+ * replacement it cannot hold (a long value typed, pasted or deleted over, or put in for the owner)
+ * is kept here, whole, and taken back once the line edit's own history is used up.
  */
 class BoxEdit final : public QLineEdit {
     Q_OBJECT
@@ -31,8 +35,14 @@ public:
      */
     explicit BoxEdit(std::function<void(QMenu &)> extraEntries, QWidget *parent = nullptr);
 
-    /** Shows value, whole or shortened; no valueEdited(). */
+    /** Shows value, whole or shortened, with nothing to take back; no valueEdited(). */
     void setValue(const QString &value);
+
+    /**
+     * Puts value in for the owner (a picked colour, a made or dropped image) as an edit that
+     * Ctrl+Z takes back, reported by valueEdited().
+     */
+    void putValue(const QString &value);
 
     /** The value the box holds, whole. */
     QString value() const { return m_large ? m_value : text(); }
@@ -73,9 +83,15 @@ private:
     void pasteValue();
     void copyValue();
     void replaceValue(const QString &value);
+    void display(const QString &value);
+    /** Keeps the value shown now for Ctrl+Z, before it is replaced whole. */
+    void keepReplaced();
+    /** Takes back the last replacement kept here; false when the line edit's own undo is due. */
+    bool undoReplacement();
 
     std::function<void(QMenu &)> m_extraEntries;
-    QString m_value;  // the whole value, while it is shown shortened
+    QString m_value;         // the whole value
+    QStringList m_replaced;  // values replaced whole, for Ctrl+Z, the latest last
     bool m_large = false;
     bool m_marked = false;
 };

@@ -298,6 +298,12 @@ void MainWindow::showText(int box, const std::u16string &text) {
     }
 }
 
+void MainWindow::putText(int box, const std::u16string &text) {
+    if (BoxEdit *edit = m_boxes.at(static_cast<std::size_t>(box))) {
+        edit->putValue(toQString(text));
+    }
+}
+
 void MainWindow::showLook(int box, const BoxLook &look) {
     BoxEdit *edit = m_boxes.at(static_cast<std::size_t>(box));
     if (edit == nullptr) {
@@ -360,14 +366,15 @@ void MainWindow::scrollWithin(QSize room) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event) {
-    if (!localFiles(event->mimeData()).empty()) {
+    // Not while a dialog of the window is open: the form takes no drop then.
+    if (!m_form.busy() && !localFiles(event->mimeData()).empty()) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent *event) {
     const std::vector<std::filesystem::path> files = localFiles(event->mimeData());
-    if (!files.empty()) {
+    if (!files.empty() && !m_form.busy()) {
         event->acceptProposedAction();
         m_form.filesDropped(files, boxAt(event->position().toPoint()));
     }

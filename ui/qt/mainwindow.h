@@ -73,6 +73,7 @@ protected:
 
 private:
     void showText(int box, const std::u16string &text) override;
+    void putText(int box, const std::u16string &text) override;
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
     void showUndo(const std::optional<std::u16string> &text) override;

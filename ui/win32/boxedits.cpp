@@ -10,14 +10,62 @@
 
 namespace velmora {
 
+namespace {
+
+constexpr WPARAM kCtrlZ = 0x1A;
+
+}  // namespace
+
 void BoxEdits::showText(int box, const std::u16string &text) {
     HWND edit = m_controls.box(box);
     if (edit == nullptr || m_keepingTexts) {
         return;
     }
+    m_replaced.at(static_cast<std::size_t>(box)).reset();
     m_showingText = true;
     showValue(edit, text);
     m_showingText = false;
+}
+
+void BoxEdits::putText(int box, const std::u16string &text) {
+    HWND edit = m_controls.box(box);
+    if (edit == nullptr || !m_form) {
+        return;
+    }
+    const std::u16string &current = m_form->values().box(box);
+    if (current.size() > kLargeValue || text.size() > kLargeValue) {
+        showReplacing(box, current, text);
+        return;
+    }
+    m_replaced.at(static_cast<std::size_t>(box)).reset();
+    m_showingText = true;
+    // The control's own edit, which its undo takes back.
+    SendMessageW(edit, EM_SETSEL, 0, -1);
+    SendMessageW(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(wideString(text).c_str()));
+    m_showingText = false;
+}
+
+void BoxEdits::showReplacing(int box, std::u16string replaced, const std::u16string &value) {
+    HWND edit = m_controls.box(box);
+    m_showingText = true;
+    showValue(edit, value);  // which empties the control's own undo
+    m_showingText = false;
+    m_replaced.at(static_cast<std::size_t>(box)) = std::move(replaced);
+    if (value.size() <= kLargeValue) {
+        // Typing goes on after what replaced the value, as after any typing.
+        const auto end = static_cast<LPARAM>(value.size());
+        SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+    }
+}
+
+bool BoxEdits::undoReplacement(HWND edit, int box) {
+    std::optional<std::u16string> &replaced = m_replaced.at(static_cast<std::size_t>(box));
+    if (!replaced || DefSubclassProc(edit, EM_CANUNDO, 0, 0) != 0) {
+        return false;
+    }
+    // As the control's own undo does, a second Ctrl+Z gives back what the first took away.
+    replaceValue(box, *std::move(replaced));
+    return true;
 }
 
 void BoxEdits::showLook(int box, const BoxLook &look) {
@@ -57,22 +105,33 @@ void BoxEdits::edited(int box) {
     if (showsShortened(edit) && text == shortenedText(m_form->values().box(box))) {
         return;
     }
-    m_form->textEdited(box, std::move(text));
-    if (m_form->values().box(box).size() > kLargeValue) {
-        showText(box, m_form->values().box(box));  // set whole, as a drop does
+    if (text.size() > kLargeValue) {
+        // Set whole, as a drop does: shown shortened, which the control's undo cannot take back.
+        replaceValue(box, std::move(text));
+        return;
     }
+    m_form->textEdited(box, std::move(text));
 }
 
 void BoxEdits::replaceValue(int box, std::u16string value) {
     if (m_form) {
-        m_form->textEdited(box, std::move(value));
-        showText(box, m_form->values().box(box));
+        std::u16string replaced = m_form->values().box(box);
+        m_form->textEdited(box, value);
+        showReplacing(box, std::move(replaced), value);
     }
 }
 
 std::optional<LRESULT> BoxEdits::handleMessage(HWND edit, int box, UINT message, WPARAM wParam,
                                                LPARAM lParam) {
     if (m_form) {
+        const bool undo =
+            message == WM_UNDO || message == EM_UNDO || (message == WM_CHAR && wParam == kCtrlZ);
+        if (undo && undoReplacement(edit, box)) {
+            return TRUE;
+        }
+        if (message == EM_CANUNDO && m_replaced.at(static_cast<std::size_t>(box))) {
+            return TRUE;
+        }
         LongValueEdit longEdit =
             editLongValue(edit, message, wParam, m_form->values().box(box), m_clipboard);
         if (longEdit.value) {

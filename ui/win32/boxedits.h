@@ -3,6 +3,11 @@
 // The boxes as the form shows them and as the user edits them: the texts and looks the form
 // sets (its colours, mark, tooltip and what a screen reader adds), the edits the user makes
 // reported back, and a long value edited whole in place of its control (longvalues.h).
+//
+// Ctrl+Z takes back every edit of a box. The edit control's own undo holds what it edits itself
+// and what the form puts in for the owner; a replacement it cannot hold (a long value typed,
+// pasted or deleted over) is kept here, whole, and taken back while the control has nothing of
+// its own to take back.
 
 #include <windows.h>
 
@@ -40,8 +45,17 @@ public:
      */
     void keepTexts(bool keep) { m_keepingTexts = keep; }
 
-    /** Shows text in box, shortened where it is long, without reporting it as an edit. */
+    /**
+     * Shows text in box, shortened where it is long, with nothing to take back and without
+     * reporting it as an edit.
+     */
     void showText(int box, const std::u16string &text);
+
+    /**
+     * Puts text in box for the owner (a picked colour, a made or dropped image) as an edit that
+     * Ctrl+Z takes back; the form takes it from the form's own call.
+     */
+    void putText(int box, const std::u16string &text);
 
     /** Shows box's look: its colours and mark, its tooltip and its accessible description. */
     void showLook(int box, const BoxLook &look);
@@ -51,8 +65,8 @@ public:
 
     /**
      * The boxes' handling of message to box's control, before the control's own: edits of a long
-     * value made whole in the form, and the mark drawn over a marked box's border. Nothing for
-     * every other message.
+     * value made whole in the form, Ctrl+Z (WM_UNDO, EM_UNDO) giving back a value replaced whole,
+     * and the mark drawn over a marked box's border. Nothing for every other message.
      */
     std::optional<LRESULT> handleMessage(HWND edit, int box, UINT message, WPARAM wParam,
                                          LPARAM lParam);
@@ -78,7 +92,12 @@ public:
     void clearLooks() { m_painter.clear(); }
 
 private:
+    /** The user replaced box's value whole with value: the one replaced is kept for Ctrl+Z. */
     void replaceValue(int box, std::u16string value);
+    /** Shows value in box, the value replaced kept for Ctrl+Z, the caret after a short one. */
+    void showReplacing(int box, std::u16string replaced, const std::u16string &value);
+    /** Gives back box's value replaced whole, if the control has no undo of its own. */
+    bool undoReplacement(HWND edit, int box);
 
     const std::unique_ptr<Form> &m_form;
     const WindowControls &m_controls;
@@ -87,6 +106,7 @@ private:
     BoxPainter m_painter;
     BoxTooltips m_tooltips;
     std::array<std::wstring, kBoxCount> m_descriptions;
+    std::array<std::optional<std::u16string>, kBoxCount> m_replaced;  // for Ctrl+Z, per box
     bool m_showingText = false;   // the form is setting a box's text: no edit to report
     bool m_keepingTexts = false;  // the boxes were made with the texts the form shows
 };

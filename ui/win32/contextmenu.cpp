@@ -69,7 +69,8 @@ void appendEditEntries(HMENU menu, HWND target) {
         bool enabled = true;
         switch (entry.message) {
             case WM_UNDO:
-                enabled = !shortened && SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
+                // A box answers for a value it gives back whole, shortened or not.
+                enabled = SendMessageW(target, EM_CANUNDO, 0, 0) != 0;
                 break;
             case WM_CUT:
             case WM_COPY:

@@ -153,6 +153,8 @@ bool Win32MainWindow::preTranslate(MSG &message) {
 
 void Win32MainWindow::showText(int box, const std::u16string &text) { m_boxes.showText(box, text); }
 
+void Win32MainWindow::putText(int box, const std::u16string &text) { m_boxes.putText(box, text); }
+
 void Win32MainWindow::showLook(int box, const BoxLook &look) { m_boxes.showLook(box, look); }
 
 void Win32MainWindow::schedulePreviewRefresh() {

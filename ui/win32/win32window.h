@@ -87,6 +87,7 @@ private:
     LRESULT handleControlMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
 
     void showText(int box, const std::u16string &text) override;
+    void putText(int box, const std::u16string &text) override;
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
 

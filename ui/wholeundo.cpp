@@ -1,0 +1,38 @@
+#include "wholeundo.h"
+
+#include "ui/commands.h"
+
+namespace velmora {
+
+void WholeUndo::record(const StyleValues &before, const StyleValues &after,
+                       std::u16string_view what) {
+    if (m_changes.size() == kKept) {
+        m_changes.erase(m_changes.begin());
+    }
+    m_changes.push_back({before, after, what});
+}
+
+std::optional<std::u16string> WholeUndo::text() const {
+    if (m_changes.empty()) {
+        return std::nullopt;
+    }
+    return std::u16string(kUndoWholeEntry.text) + u"（" + std::u16string(m_changes.back().what) +
+           u"）";
+}
+
+std::optional<StyleValues> WholeUndo::takeBack(const StyleValues &current) {
+    if (m_changes.empty()) {
+        return std::nullopt;
+    }
+    const Change change = std::move(m_changes.back());
+    m_changes.pop_back();
+    StyleValues restored = current;
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (restored.box(box) == change.after.box(box)) {
+            restored.box(box) = change.before.box(box);
+        }
+    }
+    return restored;
+}
+
+}  // namespace velmora
