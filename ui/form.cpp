@@ -10,14 +10,15 @@ namespace velmora {
 
 Form::Form(FormView &view, FormServices services, std::string shopUrl)
     : m_view(view),
-      m_services(services),
+      m_busy(services.messages, services.dialogs, [&view](bool busy) { view.showBusy(busy); }),
+      m_services{services.clipboard, m_busy, services.urlOpener, m_busy},
       m_shopUrl(std::move(shopUrl)),
       m_values(startValues()),
-      m_preview(services.messages, services.urlOpener, [&view] { view.schedulePreviewRefresh(); }),
-      m_valuesFiles(services.messages, services.dialogs),
-      m_import(services.clipboard, services.messages),
-      m_backgrounds(services.messages, services.dialogs),
-      m_drops(services.clipboard, services.messages, services.dialogs) {}
+      m_preview(m_busy, services.urlOpener, [&view] { view.schedulePreviewRefresh(); }),
+      m_valuesFiles(m_busy, m_busy),
+      m_import(services.clipboard, m_busy),
+      m_backgrounds(m_busy, m_busy),
+      m_drops(services.clipboard, m_busy, m_busy) {}
 
 void Form::start() { setValues(m_values); }
 
@@ -30,7 +31,13 @@ void Form::textEdited(int box, std::u16string text) {
     if (value == text) {
         return;
     }
+    // A long value pasted or cut: its own checks see the whole of it.
+    std::optional<BusyWork::Scope> busy;
+    if (text.size() > kLargeValue || value.size() > kLargeValue) {
+        busy.emplace(m_busy);
+    }
     value = std::move(text);
+    m_judged.box(box) = contrastValue(value);
     updateLook(box);
     // The text colours drawn on a background are judged against it.
     for (const ContrastPair &pair : kContrastPairs) {
@@ -42,7 +49,11 @@ void Form::textEdited(int box, std::u16string text) {
 }
 
 void Form::setValues(const StyleValues &values) {
+    BusyWork::Scope busy(m_busy);
     m_values = values;
+    for (int box = 0; box < kBoxCount; ++box) {
+        m_judged.box(box) = contrastValue(m_values.box(box));
+    }
     for (int box = 0; box < kBoxCount; ++box) {
         m_view.showText(box, m_values.box(box));
         updateLook(box);
@@ -100,7 +111,7 @@ void Form::setBoxText(int box, const std::u16string &text) {
 }
 
 void Form::updateLook(int box) {
-    BoxLook look = boxLook(box, m_values);
+    BoxLook look = boxLook(box, m_values.box(box), m_judged);
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
     if (shown != look) {
         shown = std::move(look);
@@ -240,6 +251,7 @@ void Form::paletteFromColour() {
 }
 
 void Form::run(const std::function<void()> &command) {
+    BusyWork::Scope busy(m_busy);
     try {
         command();
     } catch (const std::exception &error) {

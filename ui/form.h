@@ -25,6 +25,7 @@
 #include "platform/urlopener.h"
 #include "ui/backgrounds.h"
 #include "ui/boxlook.h"
+#include "ui/busywork.h"
 #include "ui/clipboardcopy.h"
 #include "ui/codeimport.h"
 #include "ui/commands.h"
@@ -55,6 +56,12 @@ public:
      * when it opens can ask the form instead.
      */
     virtual void showUndo(const std::optional<std::u16string> &text) { (void)text; }
+
+    /**
+     * Shows that the window is at work and cannot answer (a busy cursor), or no longer is;
+     * lifted while a message box or dialog of the form waits for the owner.
+     */
+    virtual void showBusy(bool busy) { (void)busy; }
 };
 
 /** The platform services the form works through; borrowed, they must outlive it. */
@@ -167,11 +174,13 @@ private:
     void reportFailure(const std::string &reason);
 
     FormView &m_view;
-    FormServices m_services;
+    BusyWork m_busy;          // the form's messages and dialogs go through it
+    FormServices m_services;  // with m_busy for messages and dialogs
     std::string m_shopUrl;
     StyleValues m_values;
     std::u16string m_output;
     std::array<BoxLook, kBoxCount> m_looks{};
+    StyleValues m_judged;  // contrastValue() of each value: what other boxes' looks read
     PreviewFollower m_preview;
     ValuesFiles m_valuesFiles;
     CodeImport m_import;

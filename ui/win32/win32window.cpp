@@ -158,6 +158,14 @@ void Win32MainWindow::schedulePreviewRefresh() {
     SetTimer(m_window, kPreviewTimer, kPreviewDelayMs, nullptr);
 }
 
+void Win32MainWindow::showBusy(bool busy) {
+    if (busy) {
+        m_cursorBeforeBusy = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    } else {
+        SetCursor(m_cursorBeforeBusy);
+    }
+}
+
 void Win32MainWindow::onCommand(WPARAM wParam, HWND source) {
     const int id = LOWORD(wParam);
     const int box = m_controls.boxOf(source);
