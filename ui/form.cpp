@@ -48,9 +48,9 @@ void Form::textEdited(int box, std::u16string text) {
     m_preview.changed();
 }
 
-void Form::setValues(const StyleValues &values) {
+void Form::setValues(StyleValues values) {
     BusyWork::Scope busy(m_busy);
-    m_values = values;
+    m_values = std::move(values);
     for (int box = 0; box < kBoxCount; ++box) {
         m_judged.box(box) = contrastValue(m_values.box(box));
     }
@@ -68,15 +68,16 @@ constexpr std::size_t kWholeChangesKept = 20;
 
 }  // namespace
 
-void Form::replaceValues(const std::optional<StyleValues> &values, std::u16string_view what) {
+void Form::replaceValues(std::optional<StyleValues> values, std::u16string_view what) {
     if (!values || *values == m_values) {
         return;
     }
     if (m_wholeChanges.size() == kWholeChangesKept) {
         m_wholeChanges.erase(m_wholeChanges.begin());
     }
-    m_wholeChanges.push_back({m_values, *values, what});
-    setValues(*values);
+    // Moved, not copied, where they can be: a value can be of megabytes.
+    m_wholeChanges.push_back({std::move(m_values), *values, what});
+    setValues(std::move(*values));
     m_view.showUndo(undoText());
 }
 
@@ -101,7 +102,7 @@ void Form::undoWhole() {
             restored.box(box) = change.before.box(box);
         }
     }
-    setValues(restored);
+    setValues(std::move(restored));
     m_view.showUndo(undoText());
 }
 
@@ -197,11 +198,11 @@ void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box
         return;
     }
     run([this, &files, box] {
-        const DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
+        DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
         if (outcome.address) {
             setBoxText(box, *outcome.address);
         }
-        replaceValues(outcome.values, outcome.what);
+        replaceValues(std::move(outcome.values), outcome.what);
     });
 }
 

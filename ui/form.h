@@ -150,7 +150,7 @@ public:
     void refreshPreview();
 
     /** Sets every value and shows it, as after loading a values file. */
-    void setValues(const StyleValues &values);
+    void setValues(StyleValues values);
 
     /**
      * Runs one of the window's commands. The one place where an unexpected failure (an
@@ -168,7 +168,7 @@ private:
     void paletteFromColour();
     void setBoxText(int box, const std::u16string &text);
     /** Sets every value when there are new ones, remembered so that undoWhole() takes it back. */
-    void replaceValues(const std::optional<StyleValues> &values, std::u16string_view what);
+    void replaceValues(std::optional<StyleValues> values, std::u16string_view what);
     void undoWhole();
     void updateLook(int box);
     void reportFailure(const std::string &reason);
