@@ -2,11 +2,11 @@
 // slot 1's and into slot 2's box (whose text colour is judged against that image box), from the
 // key to the window having handled it and painted, with the start values and then with 10 Mi and
 // 100 Mi characters pasted into the image box (target: every key under 50 ms, and the slowest
-// within 3 times the slowest with the start values). Then a values file of 120 MiB dropped on
-// the window, from the drop to the window showing it, against reading the same file alone
-// (target: under 3 s of processor time, which a machine busy with other work leaves as it is).
-// Arguments: the values file's size in bytes (default 125829120; 0 skips it), then the long
-// values' sizes in characters (default 10485760 104857600).
+// within 3 times the slowest with the start values, counted as at least 5 ms). Then a values file
+// of 120 MiB dropped on the window, from the drop to the window showing it, against reading the
+// same file alone (target: under 5 s of processor time, which a machine busy with other work leaves
+// as it is). Arguments: the values file's size in bytes (default 125829120; 0 skips it), then the
+// long values' sizes in characters (default 10485760 104857600).
 #include <windows.h>
 
 #include <algorithm>
@@ -132,7 +132,7 @@ int wmain(int argc, wchar_t **argv) {
     };
     std::vector<double> start = typeKeys(window, slot1, 5), more = typeKeys(window, slot2, 5);
     start.insert(start.end(), more.begin(), more.end());
-    const double baseline = std::max(slowest(start), 1.0);
+    const double baseline = std::max(slowest(start), 5.0);
     std::printf("keys in slots 1 and 2 with the start values: slowest %.2f ms\n", slowest(start));
     bool ok = true;
     for (const std::size_t size : sizes) {
@@ -177,10 +177,10 @@ int wmain(int argc, wchar_t **argv) {
         std::filesystem::remove(file);
         std::printf(
             "a values file of %lld bytes dropped on the window: shown after %.0f ms, processor "
-            "%.0f ms (target < 3000 ms), %.1f times reading it alone (%.0f ms)%s%s\n",
+            "%.0f ms (target < 5000 ms), %.1f times reading it alone (%.0f ms)%s%s\n",
             fileBytes, openMs, openCpuMs, openMs / std::max(readMs, 1.0), readMs,
-            loaded ? "" : "  NOT LOADED", openCpuMs < 3000 && loaded ? "" : "  OVER TARGET");
-        ok = ok && openCpuMs < 3000 && loaded;
+            loaded ? "" : "  NOT LOADED", openCpuMs < 5000 && loaded ? "" : "  OVER TARGET");
+        ok = ok && openCpuMs < 5000 && loaded;
     }
     std::fflush(stdout);
     return ok ? 0 : 1;
