@@ -162,7 +162,10 @@ void Win32MainWindow::showBusy(bool busy) {
     if (busy) {
         m_cursorBeforeBusy = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     } else {
-        SetCursor(m_cursorBeforeBusy);
+        // No cursor before (none set yet) would leave none at all until the mouse moves.
+        SetCursor(m_cursorBeforeBusy != nullptr
+                      ? m_cursorBeforeBusy
+                      : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
     }
 }
 
