@@ -73,10 +73,15 @@ void appendHex(std::string &out, std::string_view prefix, unsigned value, int di
 }  // namespace
 
 std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
-    std::u16string out;
-    out.reserve(bytes.size());
+    // Never more units than bytes; written through a pointer, as a value can be of megabytes.
+    std::u16string out(bytes.size(), u'\0');
+    char16_t *next = out.data();
     std::size_t i = 0;
     while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            *next++ = static_cast<char16_t>(bytes[i++]);
+            continue;
+        }
         const std::optional<Decoded> decoded = decodeAt(bytes, i);
         if (!decoded) {
             return std::nullopt;
@@ -84,13 +89,14 @@ std::optional<std::u16string> utf16FromUtf8(std::string_view bytes) {
         char32_t cp = decoded->codePoint;
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            *next++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *next++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            *next++ = static_cast<char16_t>(cp);
         }
         i += decoded->length;
     }
+    out.resize(static_cast<std::size_t>(next - out.data()));
     return out;
 }
 

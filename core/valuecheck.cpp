@@ -45,6 +45,12 @@ constexpr std::array<Rgb, 17> kKeptColours = {{{0, 0, 0},
                                                {0, 255, 255},
                                                {255, 165, 0}}};
 
+/** The longest colour other than rgb() and rgba(): "#rrggbb" and the names are shorter. */
+constexpr std::size_t kLongestShortColour = 16;
+
+/** The longest name of kDroppedColourNames ("lightgoldenrodyellow") has 20 letters. */
+constexpr std::size_t kLongestDroppedName = 20;
+
 bool isSpace(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\u3000';
 }
@@ -262,7 +268,10 @@ bool onImageHost(const std::string &host) {
 
 void checkAddress(std::u16string_view value, std::vector<Problem> &problems) {
     const std::u16string_view breakers = u")'\" \t\r\n";
-    const bool breaks = value.find_first_of(breakers) != std::u16string_view::npos;
+    // Every breaker is at most ')': most characters of a long address are passed over at once.
+    const bool breaks = std::any_of(value.begin(), value.end(), [&](char16_t c) {
+        return c <= u')' && breakers.find(c) != std::u16string_view::npos;
+    });
     if (asciiLower(value.substr(0, 5)) == "file:") {
         // An image on this computer: valid in the preview, but not yet where the shop can see it.
         problems.push_back(Problem::LocalFile);
@@ -310,6 +319,15 @@ std::optional<Rgb> parseColour(std::u16string_view value) {
 }
 
 std::optional<Rgba> parseColourWithAlpha(std::u16string_view value) {
+    // Every form but rgb() and rgba() is a few characters long: a long value that does not begin
+    // as those do (an address of megabytes) is refused before its copy in lower case.
+    const auto isRgb = [&] {
+        return value.size() >= 4 && (value[0] | 0x20) == u'r' && (value[1] | 0x20) == u'g' &&
+               (value[2] | 0x20) == u'b';
+    };
+    if (value.size() > kLongestShortColour && !isRgb()) {
+        return std::nullopt;
+    }
     const std::optional<std::string> lower = asciiLower(value);
     if (!lower || lower->empty()) {
         return std::nullopt;
@@ -354,7 +372,9 @@ std::vector<Problem> checkValue(bool image, std::u16string_view value) {
     if (spaces) {
         problems.push_back(Problem::Spaces);
     }
-    const std::optional<std::string> lower = asciiLower(trimmed);
+    // No copy of a long value: no name is as long.
+    const std::optional<std::string> lower =
+        trimmed.size() <= kLongestDroppedName ? asciiLower(trimmed) : std::nullopt;
     const bool dropped = lower && !lower->empty() && lower->find(' ') == std::string::npos &&
                          kDroppedColourNames.find(' ' + *lower + ' ') != std::string_view::npos;
     if (dropped) {

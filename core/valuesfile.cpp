@@ -14,32 +14,36 @@ std::string_view trimSpaces(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
-/** The value's text with escapes resolved, or nothing for an unknown or cut escape. */
-std::optional<std::string> unescape(std::string_view raw) {
-    std::string value;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        if (raw[i] != '\\') {
-            value.push_back(raw[i]);
+/** Resolves the escapes of the value in place; false for an unknown or cut escape. */
+bool unescape(std::u16string &value) {
+    std::size_t to = value.find(u'\\');
+    if (to == std::u16string::npos) {
+        return true;
+    }
+    for (std::size_t from = to; from < value.size(); ++from) {
+        if (value[from] != u'\\') {
+            value[to++] = value[from];
             continue;
         }
-        if (++i == raw.size()) {
-            return std::nullopt;
+        if (++from == value.size()) {
+            return false;
         }
-        switch (raw[i]) {
-            case '\\':
-                value.push_back('\\');
+        switch (value[from]) {
+            case u'\\':
+                value[to++] = u'\\';
                 break;
-            case 'n':
-                value.push_back('\n');
+            case u'n':
+                value[to++] = u'\n';
                 break;
-            case 'r':
-                value.push_back('\r');
+            case u'r':
+                value[to++] = u'\r';
                 break;
             default:
-                return std::nullopt;
+                return false;
         }
     }
-    return value;
+    value.resize(to);
+    return true;
 }
 
 std::string escape(const std::u16string &value) {
@@ -94,7 +98,7 @@ std::optional<PresetError> applyPreset(std::string_view text, StyleValues &value
         }
         text.remove_prefix(next);
         // Comments too: a file that is not UTF-8 is not one we wrote, whatever it holds.
-        const std::optional<std::u16string> lineText = utf16FromUtf8(line);
+        std::optional<std::u16string> lineText = utf16FromUtf8(line);
         if (!lineText) {
             return PresetError{PresetError::Kind::NotUtf8, lineNumber, "not valid UTF-8"};
         }
@@ -119,12 +123,14 @@ std::optional<PresetError> applyPreset(std::string_view text, StyleValues &value
                                    "' (slot.1 to slot.18, menu-hover-image, "
                                    "submenu-image, submenu-hover-image)"};
         }
-        const std::optional<std::string> unescaped = unescape(line.substr(equals + 1));
-        if (!unescaped) {
+        // The line's own text becomes the value: a value of megabytes is converted once.
+        std::u16string text = std::move(*lineText);
+        text.erase(0, text.find(u'=') + 1);
+        if (!unescape(text)) {
             return PresetError{PresetError::Kind::BadEscape, lineNumber,
                                "a backslash must be followed by \\, n or r"};
         }
-        *value = *utf16FromUtf8(*unescaped);
+        *value = std::move(text);
     }
     return std::nullopt;
 }

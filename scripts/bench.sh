@@ -21,17 +21,21 @@ echo "== large values in the window: idle processor, Generate, memory"
 for size in 1048576 10485760; do
     scripts/with-xvfb.sh "$bin/largevalue_bench" "$size" 2>/dev/null || status=1
 done
+echo "== keys with 10 Mi and 100 Mi characters in another box, and a 120 MiB values file opened"
+scripts/with-xvfb.sh "$bin/keys_bench" 2>/dev/null || status=1
 
 echo "== velmora.exe under wine: start-up to a visible window, against the least Win32 window showing one line of Chinese"
 echo "   (the floor: the least window showing velmora.exe's boxes and buttons with its common controls)"
 if scripts/install-deps.sh --windows && cmake --preset windows >/dev/null &&
     cmake --build --preset windows --target velmora win32_minimal_window win32_boxes_window \
-        win32_startup_bench; then
+        win32_startup_bench win32_keys_bench; then
     win=build/windows
     winpath() { local path; path=$(realpath "$1"); echo "Z:${path//\//\\}"; }
     WINEPREFIX=$(pwd)/$win/wineprefix scripts/wine-run.sh "$win/bench/win32_startup_bench.exe" \
         "$(winpath $win/ui/win32/velmora.exe)" "$(winpath $win/bench/win32_minimal_window.exe)" 21 \
         "$(winpath $win/bench/win32_boxes_window.exe)" || status=1
+    echo "== velmora.exe under wine: keys with 10 Mi and 100 Mi characters in another box, and a 120 MiB values file opened"
+    WINEPREFIX=$(pwd)/$win/wineprefix scripts/wine-run.sh "$win/bench/win32_keys_bench.exe" || status=1
 else
     status=1
 fi

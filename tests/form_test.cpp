@@ -40,12 +40,14 @@ public:
     std::map<int, BoxLook> looks;
     std::vector<int> put;  ///< the boxes given a value as an edit Ctrl+Z takes back
     int refreshesAsked = 0;
+    std::vector<bool> busy;  // each showBusy, in order
 
     void showText(int box, const std::u16string &text) override { texts[box] = text; }
     void putText(int box, const std::u16string &text) override {
         put.push_back(box);
         texts[box] = text;
     }
+    void showBusy(bool shown) override { busy.push_back(shown); }
     void showLook(int box, const BoxLook &look) override { looks[box] = look; }
     void schedulePreviewRefresh() override { ++refreshesAsked; }
 };
@@ -222,6 +224,16 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {},
                  {{8, u"#FEFEFE"}}},
+        // A long value is judged whole where it names a colour.
+        LookCase{"ReadsPoorlyOnALongColour",
+                 15,
+                 u"#000",
+                 kBlack,
+                 kWhite,
+                 u"文字颜色和鼠标移至,二级菜单背景图的对比度只有 1.0:1",
+                 true,
+                 u"显示的颜色：#000000",
+                 {{imageBoxNumber(2), u"rgb(0,0,0" + std::u16string(70000, u' ') + u")"}}},
         LookCase{"ReadsWellOnItsBackground",
                  1,
                  u"#FFFFFF",
@@ -536,6 +548,34 @@ TEST_F(FormTest, ValuesFileRoundTripsEveryCharacter) {
     EXPECT_EQ(m_form->values(), awkward);
     EXPECT_EQ(m_view.texts[8], awkward.slot(9));
     EXPECT_EQ(m_dialogs.fileAsked, (std::vector<bool>{true, false}));
+}
+
+// The window shows it is busy over the form's work, once however deep, but not while a message
+// waits for the owner, nor for the quick work of a key.
+TEST_F(FormTest, IsBusyOverItsWorkButNotOverItsMessages) {
+    const std::filesystem::path good = m_dir / "good.txt", bad = m_dir / "bad.txt";
+    std::string error;
+    ASSERT_TRUE(writeFileAtomically(good, "slot.2=#123456\n", error));
+    ASSERT_TRUE(writeFileAtomically(bad, "slot.99=x\n", error));
+    const std::u16string longValue(kLargeValue + 1, u'a');
+    const struct {
+        const char *name;
+        std::function<void(Form &)> act;
+        std::vector<bool> busy;
+    } cases[] = {
+        {"a file opened", [&](Form &form) { form.filesDropped({good}); }, {true, false}},
+        {"a file refused",
+         [&](Form &form) { form.filesDropped({bad}); },
+         {true, false, true, false}},
+        {"a key", [](Form &form) { form.textEdited(1, u"#000"); }, {}},
+        {"a long value pasted", [&](Form &form) { form.textEdited(2, longValue); }, {true, false}},
+        {"a long value cut", [](Form &form) { form.textEdited(2, u""); }, {true, false}},
+    };
+    for (const auto &c : cases) {
+        m_view.busy.clear();
+        c.act(*m_form);
+        EXPECT_EQ(m_view.busy, c.busy) << c.name;
+    }
 }
 
 TEST_F(FormTest, OpeningAFileSetsOnlyTheNamesItHolds) {

@@ -6,6 +6,7 @@
 #include "core/fileaddress.h"
 #include "core/utf.h"
 #include "ui/messages.h"
+#include "ui/shortenedtext.h"
 
 namespace velmora {
 
@@ -147,8 +148,20 @@ std::optional<Rgb> shownColour(std::u16string_view value) {
     return parseColour(value.substr(first, value.find_last_not_of(u" \t") - first + 1));
 }
 
+std::u16string contrastValue(const std::u16string &value) {
+    return value.size() > kLargeValue && !parseColourWithAlpha(value) ? shortenedText(value)
+                                                                      : value;
+}
+
 BoxLook boxLook(int box, const StyleValues &values) {
-    const std::u16string &value = values.box(box);
+    StyleValues judged;
+    for (int other = 0; other < kBoxCount; ++other) {
+        judged.box(other) = contrastValue(values.box(other));
+    }
+    return boxLook(box, values.box(box), judged);
+}
+
+BoxLook boxLook(int box, const std::u16string &value, const StyleValues &judged) {
     const bool image = isImageBox(box);
     BoxLook look;
     std::vector<std::u16string> reasons;
@@ -162,7 +175,7 @@ BoxLook boxLook(int box, const StyleValues &values) {
             }
         }
     }
-    for (std::u16string &reason : contrastReasons(box, values)) {
+    for (std::u16string &reason : contrastReasons(box, judged)) {
         reasons.push_back(std::move(reason));
     }
     look.marked = !reasons.empty();

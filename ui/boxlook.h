@@ -57,4 +57,17 @@ std::optional<Rgb> shownColour(std::u16string_view value);
  */
 BoxLook boxLook(int box, const StyleValues &values);
 
+/**
+ * As boxLook(box, values), for the box holding value, with its text colour judged against
+ * judged, which holds contrastValue(v) of each value v (a form keeps it as the values change),
+ * so that a long value in another box costs nothing here.
+ */
+BoxLook boxLook(int box, const std::u16string &value, const StyleValues &judged);
+
+/**
+ * What the contrast judgement reads of a value: the value itself, but in place of a value
+ * longer than kLargeValue that names no colour, its shortened text, which names none either.
+ */
+std::u16string contrastValue(const std::u16string &value);
+
 }  // namespace velmora

@@ -10,14 +10,15 @@ namespace velmora {
 
 Form::Form(FormView &view, FormServices services, std::string shopUrl)
     : m_view(view),
-      m_services(services),
+      m_busy(services.messages, services.dialogs, [&view](bool busy) { view.showBusy(busy); }),
+      m_services{services.clipboard, m_busy, services.urlOpener, m_busy},
       m_shopUrl(std::move(shopUrl)),
       m_values(startValues()),
-      m_preview(services.messages, services.urlOpener, [&view] { view.schedulePreviewRefresh(); }),
-      m_valuesFiles(services.messages, services.dialogs),
-      m_import(services.clipboard, services.messages),
-      m_backgrounds(services.messages, services.dialogs),
-      m_drops(services.clipboard, services.messages, services.dialogs) {}
+      m_preview(m_busy, services.urlOpener, [&view] { view.schedulePreviewRefresh(); }),
+      m_valuesFiles(m_busy, m_busy),
+      m_import(services.clipboard, m_busy),
+      m_backgrounds(m_busy, m_busy),
+      m_drops(services.clipboard, m_busy, m_busy) {}
 
 void Form::start() { showValues(m_values, true); }
 
@@ -30,7 +31,13 @@ void Form::textEdited(int box, std::u16string text) {
     if (value == text) {
         return;
     }
+    // A long value pasted or cut: its own checks see the whole of it.
+    std::optional<BusyWork::Scope> busy;
+    if (text.size() > kLargeValue || value.size() > kLargeValue) {
+        busy.emplace(m_busy);
+    }
     value = std::move(text);
+    m_judged.box(box) = contrastValue(value);
     updateLook(box);
     // The text colours drawn on a background are judged against it, and a hidden slot's text
     // colour is told in its backgrounds' boxes (a shown one in its own, which keeps a key in a
@@ -46,13 +53,15 @@ void Form::textEdited(int box, std::u16string text) {
     m_preview.changed();
 }
 
-void Form::setValues(const StyleValues &values) { showValues(values, false); }
+void Form::setValues(StyleValues values) { showValues(std::move(values), false); }
 
-void Form::showValues(const StyleValues &values, bool everyBox) {
+void Form::showValues(StyleValues values, bool everyBox) {
+    BusyWork::Scope busy(m_busy);
     for (int box = 0; box < kBoxCount; ++box) {
         // Showing a value clears what the box can take back: a box left alone keeps its typing.
         if (everyBox || m_values.box(box) != values.box(box)) {
-            m_values.box(box) = values.box(box);
+            m_values.box(box) = std::move(values.box(box));
+            m_judged.box(box) = contrastValue(m_values.box(box));
             m_view.showText(box, m_values.box(box));
         }
     }
@@ -62,20 +71,20 @@ void Form::showValues(const StyleValues &values, bool everyBox) {
     m_preview.changed();
 }
 
-void Form::replaceValues(const std::optional<StyleValues> &values, std::u16string_view what) {
+void Form::replaceValues(std::optional<StyleValues> values, std::u16string_view what) {
     if (!values || *values == m_values) {
         return;
     }
     m_wholeUndo.record(m_values, *values, what);
-    setValues(*values);
+    setValues(std::move(*values));
     m_view.showUndo(undoText());
 }
 
 std::optional<std::u16string> Form::undoText() const { return m_wholeUndo.text(); }
 
 void Form::undoWhole() {
-    if (const std::optional<StyleValues> restored = m_wholeUndo.takeBack(m_values)) {
-        setValues(*restored);
+    if (std::optional<StyleValues> restored = m_wholeUndo.takeBack(m_values)) {
+        setValues(std::move(*restored));
         m_view.showUndo(undoText());
     }
 }
@@ -86,7 +95,7 @@ void Form::putBoxText(int box, const std::u16string &text) {
 }
 
 void Form::updateLook(int box) {
-    BoxLook look = boxLook(box, m_values);
+    BoxLook look = boxLook(box, m_values.box(box), m_judged);
     BoxLook &shown = m_looks.at(static_cast<std::size_t>(box));
     if (shown != look) {
         shown = std::move(look);
@@ -173,11 +182,11 @@ void Form::filesDropped(const std::vector<std::filesystem::path> &files, int box
         return;
     }
     run([this, &files, box] {
-        const DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
+        DropOutcome outcome = m_drops.take(files, takesImage(box), m_values);
         if (outcome.address) {
             putBoxText(box, *outcome.address);
         }
-        replaceValues(outcome.values, outcome.what);
+        replaceValues(std::move(outcome.values), outcome.what);
     });
 }
 
@@ -234,6 +243,7 @@ void Form::run(const std::function<void()> &command) {
         Running(const Running &) = delete;
         Running &operator=(const Running &) = delete;
     } running(m_running);
+    BusyWork::Scope busy(m_busy);
     try {
         command();
     } catch (const std::exception &error) {

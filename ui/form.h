@@ -25,6 +25,7 @@
 #include "platform/urlopener.h"
 #include "ui/backgrounds.h"
 #include "ui/boxlook.h"
+#include "ui/busywork.h"
 #include "ui/clipboardcopy.h"
 #include "ui/codeimport.h"
 #include "ui/commands.h"
@@ -66,6 +67,12 @@ public:
      * when it opens can ask the form instead.
      */
     virtual void showUndo(const std::optional<std::u16string> &text) { (void)text; }
+
+    /**
+     * Shows that the window is at work and cannot answer (a busy cursor), or no longer is;
+     * lifted while a message box or dialog of the form waits for the owner.
+     */
+    virtual void showBusy(bool busy) { (void)busy; }
 };
 
 /** The platform services the form works through; borrowed, they must outlive it. */
@@ -158,7 +165,7 @@ public:
      * Sets every value, as after loading a values file, and shows the boxes whose value
      * changes: the others keep their typing to take back.
      */
-    void setValues(const StyleValues &values);
+    void setValues(StyleValues values);
 
     /**
      * Whether one of the window's commands is under way, which may be showing a dialog of the
@@ -184,19 +191,21 @@ private:
     /** Puts a value into the box for the owner, as an edit Ctrl+Z in the box takes back. */
     void putBoxText(int box, const std::u16string &text);
     /** Sets the values and shows them: every box's, or only those whose value changes. */
-    void showValues(const StyleValues &values, bool everyBox);
+    void showValues(StyleValues values, bool everyBox);
     /** Sets every value when there are new ones, remembered so that undoWhole() takes it back. */
-    void replaceValues(const std::optional<StyleValues> &values, std::u16string_view what);
+    void replaceValues(std::optional<StyleValues> values, std::u16string_view what);
     void undoWhole();
     void updateLook(int box);
     void reportFailure(const std::string &reason);
 
     FormView &m_view;
-    FormServices m_services;
+    BusyWork m_busy;          // the form's messages and dialogs go through it
+    FormServices m_services;  // with m_busy for messages and dialogs
     std::string m_shopUrl;
     StyleValues m_values;
     std::u16string m_output;
     std::array<BoxLook, kBoxCount> m_looks{};
+    StyleValues m_judged;  // contrastValue() of each value: what other boxes' looks read
     PreviewFollower m_preview;
     ValuesFiles m_valuesFiles;
     CodeImport m_import;

@@ -9,7 +9,13 @@ void WholeUndo::record(const StyleValues &before, const StyleValues &after,
     if (m_changes.size() == kKept) {
         m_changes.erase(m_changes.begin());
     }
-    m_changes.push_back({before, after, what});
+    Change change{{}, what};
+    for (int box = 0; box < kBoxCount; ++box) {
+        if (before.box(box) != after.box(box)) {
+            change.boxes.push_back({box, before.box(box), after.box(box)});
+        }
+    }
+    m_changes.push_back(std::move(change));
 }
 
 std::optional<std::u16string> WholeUndo::text() const {
@@ -24,12 +30,12 @@ std::optional<StyleValues> WholeUndo::takeBack(const StyleValues &current) {
     if (m_changes.empty()) {
         return std::nullopt;
     }
-    const Change change = std::move(m_changes.back());
+    Change change = std::move(m_changes.back());
     m_changes.pop_back();
     StyleValues restored = current;
-    for (int box = 0; box < kBoxCount; ++box) {
-        if (restored.box(box) == change.after.box(box)) {
-            restored.box(box) = change.before.box(box);
+    for (BoxChange &set : change.boxes) {
+        if (restored.box(set.box) == set.after) {
+            restored.box(set.box) = std::move(set.before);
         }
     }
     return restored;

@@ -39,9 +39,15 @@ public:
     std::optional<StyleValues> takeBack(const StyleValues &current);
 
 private:
+    /** One box a change set, with its value before and after. */
+    struct BoxChange {
+        int box;
+        std::u16string before;
+        std::u16string after;
+    };
+    /** Only the boxes that changed are kept: a box elsewhere may hold a value of megabytes. */
     struct Change {
-        StyleValues before;
-        StyleValues after;
+        std::vector<BoxChange> boxes;
         std::u16string_view what;
     };
     std::vector<Change> m_changes;  // the latest last

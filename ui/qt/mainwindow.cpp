@@ -322,6 +322,14 @@ void MainWindow::showLook(int box, const BoxLook &look) {
 
 void MainWindow::schedulePreviewRefresh() { m_previewTimer.start(); }
 
+void MainWindow::showBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
 void MainWindow::centreOnScreen() {
     const QMargins frame = expectedFrameMargins(this);
     const Rect available = m_screen.availableGeometry();

@@ -77,6 +77,7 @@ private:
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
     void showUndo(const std::optional<std::u16string> &text) override;
+    void showBusy(bool busy) override;
 
     void buildControls();
     QWidget *buildControl(const ControlDef &control, QWidget *container);

@@ -161,6 +161,17 @@ void Win32MainWindow::schedulePreviewRefresh() {
     SetTimer(m_window, kPreviewTimer, kPreviewDelayMs, nullptr);
 }
 
+void Win32MainWindow::showBusy(bool busy) {
+    if (busy) {
+        m_cursorBeforeBusy = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
+    } else {
+        // No cursor before (none set yet) would leave none at all until the mouse moves.
+        SetCursor(m_cursorBeforeBusy != nullptr
+                      ? m_cursorBeforeBusy
+                      : LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW)));
+    }
+}
+
 void Win32MainWindow::onCommand(WPARAM wParam, HWND source) {
     const int id = LOWORD(wParam);
     const int box = m_controls.boxOf(source);

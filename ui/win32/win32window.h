@@ -90,6 +90,8 @@ private:
     void putText(int box, const std::u16string &text) override;
     void showLook(int box, const BoxLook &look) override;
     void schedulePreviewRefresh() override;
+    // The wait cursor, until the work ends and the cursor shown before it comes back.
+    void showBusy(bool busy) override;
 
     void layout(UINT dpi);
     void onCommand(WPARAM wParam, HWND source);
@@ -99,6 +101,7 @@ private:
     void release();
 
     std::unique_ptr<Form> m_form;
+    HCURSOR m_cursorBeforeBusy = nullptr;
     const Screen &m_screen;
     Scroller m_scroller;
     WindowControls m_controls;
