@@ -1057,7 +1057,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FormTest, TheLastTwentyWholeChangesAreKept) {
     std::string error;
     for (int change = 1; change <= 21; ++change) {
-        const std::filesystem::path file = m_dir / ("v" + std::to_string(change) + ".txt");
+        const std::string number = std::to_string(change);
+        const std::filesystem::path file = m_dir / ("v" + number + ".txt");
         ASSERT_TRUE(
             writeFileAtomically(file, "slot.2=#0000" + std::to_string(10 + change) + "\n", error));
         m_form->filesDropped({file});
