@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/utf.h"
+#include "waitfor.h"
 #include "heard.h"
 #include "ui/form.h"
 #include "ui/messages.h"
@@ -27,18 +28,6 @@ LONG expectedRole(const ControlDef &def) {
     return def.kind == ControlKind::Button ? ROLE_SYSTEM_PUSHBUTTON
            : def.role == Role::ShopLink    ? ROLE_SYSTEM_LINK
                                            : ROLE_SYSTEM_TEXT;
-}
-
-/** Waits up to 20 seconds for done() to hold. */
-bool waitFor(const std::function<bool()> &done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 std::vector<HWND> tabStops(HWND window) {

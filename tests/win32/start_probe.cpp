@@ -17,6 +17,7 @@
 #include <thread>
 
 #include "core/utf.h"
+#include "waitfor.h"
 
 namespace {
 
@@ -43,18 +44,6 @@ void check(bool holds, const std::string &what) {
         ++failures;
         std::printf("FAIL: %s\n", what.c_str());
     }
-}
-
-/** Waits up to 20 seconds for done() to hold. */
-bool waitFor(const std::function<bool()> &done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
 }
 
 std::string clipboardText() {
