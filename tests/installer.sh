@@ -17,13 +17,16 @@ fi
 setup=$2
 zip=$3
 linux_css=$4
+for file in "$setup" "$zip" "$linux_css"; do
+    [ -f "$file" ] || { echo "FAIL: no $file" >&2; exit 1; }
+done
 version=$(basename "$setup" | sed -n 's/^velmora-\(.*\)-setup\.exe$/\1/p')
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix HOME=$work/home WINEDEBUG=-all LC_ALL=C.UTF-8
 # No .NET, browser engine or desktop menu entries in this throwaway prefix.
 export WINEDLLOVERRIDES="mscoree,mshtml,winemenubuilder.exe="
 velmora_pid=
-trap '[ -z "$velmora_pid" ] || kill $velmora_pid 2>/dev/null; wineserver -k 2>/dev/null; rm -rf "$work"' EXIT
+trap '[ -z "$velmora_pid" ] || kill $velmora_pid 2>/dev/null; wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$HOME" "$work/files"
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
@@ -31,11 +34,14 @@ expect_equal() { [ "$2" = "$3" ] || fail "$1: '$2', expected '$3'"; }
 winenv() { wine cmd /c echo "%$1%" | tr -d '\r'; }
 unix() { winepath -u "$1" 2>/dev/null; }
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Velmora'
-# A value of the entry, as reg export writes it (in UTF-16, unlike reg query's console text):
-# "Name"="text with \\ and \"" or "Name"=dword:0000030e.
-entry() {
+# The entry as reg export writes it (in UTF-16, unlike reg query's console text), then its
+# values: "Name"="text with \\ and \"" or "Name"=dword:0000030e.
+export_entry() {
     rm -f "$work/entry.reg"
-    wine reg export "$key" "$work/entry.reg" /y >/dev/null 2>&1 || return 0
+    wine reg export "$key" "$work/entry.reg" /y >/dev/null 2>&1 || true
+}
+entry() {
+    [ -f "$work/entry.reg" ] || return 0
     iconv -f UTF-16LE -t UTF-8 "$work/entry.reg" | tr -d '\r' |
         sed -n "s/^\"$1\"=//p" | sed 's/^"\(.*\)"$/\1/; s/\\\(.\)/\1/g'
 }
@@ -56,6 +62,7 @@ echo "旧版的使用说明" >"$work/earlier/使用说明.txt"
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-1700000000} \
     "$root/scripts/make-installer.sh" 0.9.0 "$work/earlier" "$work/velmora-0.9.0-setup.exe"
 wine "$work/velmora-0.9.0-setup.exe" /S || fail "the earlier installer exited with $?"
+export_entry
 expect_equal "the earlier version's entry" "$(entry DisplayVersion)" 0.9.0
 
 echo "== Velmora running: neither the installer nor the uninstaller replaces it"
@@ -70,6 +77,7 @@ xdotool search --name '^Velmora$' >/dev/null 2>&1 || fail "velmora.exe showed no
 status=0
 wine "$setup" /S || status=$?
 expect_equal "the installer's exit status with Velmora running" $status 3
+export_entry
 expect_equal "the entry's version with Velmora running" "$(entry DisplayVersion)" 0.9.0
 cmp -s "$instdir/使用说明.txt" "$work/earlier/使用说明.txt" || fail "the installer replaced files while Velmora ran"
 status=0
@@ -98,6 +106,7 @@ for link in "$start_menu/Velmora.lnk" "$desktop/Velmora.lnk"; do
         fail "$link does not start velmora.exe"
     fi
 done
+export_entry
 expect_equal DisplayName "$(entry DisplayName)" Velmora
 expect_equal DisplayVersion "$(entry DisplayVersion)" "$version"
 expect_equal Publisher "$(entry Publisher)" Velmora
@@ -109,8 +118,9 @@ expect_equal QuietUninstallString "$quiet" "\"$instdir_win\\卸载 Velmora.exe\"
 kib=$(( ($(cd "$instdir" && cat "${ours[@]}" | wc -c) + 1023) / 1024 ))
 expect_equal EstimatedSize "$(entry EstimatedSize)" "$(printf 'dword:%08x' $kib)"
 arguments=(--slot 2=#333333 --slot 11=红色 --menu-hover-image https://img.alicdn.com/导航/悬停.jpg)
-expect_equal "velmora-css.exe's output" "$(wine "$instdir/velmora-css.exe" "${arguments[@]}" | tr -d '\r')" \
-    "$("$linux_css" "${arguments[@]}")"
+wine "$instdir/velmora-css.exe" "${arguments[@]}" >"$work/windows.css" || fail "velmora-css.exe exited with $?"
+"$linux_css" "${arguments[@]}" >"$work/linux.css"
+cmp "$work/windows.css" "$work/linux.css" || fail "velmora-css.exe does not print what the Linux one prints"
 
 echo "== the uninstall, as Programs and Features runs it"
 [[ $quiet =~ ^\"([^\"]+)\"\ (.*)$ ]] || fail "QuietUninstallString is not a quoted program and its options"
