@@ -26,7 +26,7 @@ scripts/with-xvfb.sh "$bin/keys_bench" 2>/dev/null || status=1
 
 echo "== velmora.exe under wine: start-up to a visible window, against the least Win32 window showing one line of Chinese"
 echo "   (the floor: the least window showing velmora.exe's boxes and buttons with its common controls)"
-if scripts/install-deps.sh --windows && cmake --preset windows >/dev/null &&
+if scripts/install-deps.sh --windows && cmake --preset windows -DVELMORA_BUILD_BENCHMARKS=ON >/dev/null &&
     cmake --build --preset windows --target velmora win32_minimal_window win32_boxes_window \
         win32_startup_bench win32_keys_bench; then
     win=build/windows

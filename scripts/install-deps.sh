@@ -12,7 +12,7 @@ packages=(
 )
 if [ "${1:-}" = "--test" ]; then
     packages+=(xvfb xclip xdotool x11-utils chromium openbox)
-    packages+=(lintian unzip)  # the packaging test checks the .deb and unpacks the zip
+    packages+=(lintian unzip file)  # the packaging test checks the .deb, the zip and the installer
     packages+=(at-spi2-core python3-pyatspi dbus-daemon)  # the window as a screen reader reads it
 fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--windows" ] || [ "${1:-}" = "--package" ]; then
@@ -21,6 +21,7 @@ fi
 if [ "${1:-}" = "--test" ] || [ "${1:-}" = "--package" ]; then
     packages+=(dpkg-dev python3 git)  # dpkg-shlibdeps for the .deb's dependencies; the zip
     packages+=(help2man)              # velmora-css's manual page, from its --help
+    packages+=(nsis)                  # the Windows installer
 fi
 
 missing=()

@@ -3,7 +3,8 @@
 #   velmora_VERSION_amd64.deb          velmora, velmora-css, the menu entry, icons, metainfo
 #                                      and the licence, for `apt install ./velmora_….deb`;
 #   velmora-VERSION-windows-x64.zip    velmora.exe, velmora-css.exe, 使用说明.txt and the
-#                                      licence, as text files that Windows opens with a click.
+#                                      licence, as text files that Windows opens with a click;
+#   velmora-VERSION-setup.exe          the Windows installer (Nullsoft, 64-bit) of the zip's files.
 # Every date inside is the commit's and no build path is kept, so that building the same commit
 # again gives the same bytes (tests/reproducible.sh checks it).
 #
@@ -57,6 +58,12 @@ scripts/make-zip.py "$out/$zip" \
     "使用说明.txt=$build/guide-zh.md:text" \
     "LICENSE.txt=LICENSE:text"
 
-for package in "$deb" "$zip"; do
+# The installer carries the zip's files, byte for byte.
+setup=velmora-$version-setup.exe
+rm -rf "$build/installer"
+python3 -m zipfile -e "$out/$zip" "$build/installer"
+scripts/make-installer.sh "$version" "$build/installer" "$out/$setup"
+
+for package in "$deb" "$zip" "$setup"; do
     echo "$out/$package ($(stat -c %s "$out/$package") bytes)"
 done
