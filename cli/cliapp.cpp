@@ -39,11 +39,6 @@ bool flushed(std::ostream &out, std::ostream &err) {
     return true;
 }
 
-std::u16string toText(const std::string &bytes) {
-    // Every argument was checked to be UTF-8 before parsing.
-    return *utf16FromUtf8(bytes);
-}
-
 std::string slotTable() {
     std::string table;
     for (const Slot &slot : kSlots) {
@@ -246,7 +241,7 @@ int makeImage(const CLI::App &app, const Options &options, std::ostream &err) {
         say(err, "--make-image is used on its own");
         return kExitBadUsage;
     }
-    const std::optional<Rgba> colour = parseColourWithAlpha(toText(colourText));
+    const std::optional<Rgba> colour = parseColourWithAlpha(argumentText(colourText));
     if (!colour) {
         say(err, "--make-image: '" + colourText +
                      "' is not a colour (write #rgb, #rrggbb, rgb(), rgba() or one of the 17 "

@@ -14,12 +14,9 @@
 
 namespace velmora {
 
-namespace {
+std::u16string argumentText(const std::string &bytes) { return *utf16FromUtf8(bytes); }
 
-std::u16string toText(const std::string &bytes) {
-    // Every argument was checked to be UTF-8 before parsing.
-    return *utf16FromUtf8(bytes);
-}
+namespace {
 
 /** The slot number and the value of "N=VALUE". */
 std::pair<int, std::string> slotAssignment(const std::string &assignment) {
@@ -39,7 +36,7 @@ const Palette &namedPalette(const std::string &name) {
     if (name.empty()) {
         throw UsageError{"--palette: the palette's name is missing; --list-palettes shows them"};
     }
-    const Palette *palette = paletteNamed(toText(name));
+    const Palette *palette = paletteNamed(argumentText(name));
     if (palette == nullptr) {
         throw UsageError{"--palette: no palette is named '" + name +
                          "'; --list-palettes shows their names"};
@@ -51,7 +48,7 @@ Rgb brandColour(const std::string &text) {
     if (text.empty()) {
         throw UsageError{"--palette-from: the colour is missing; write --palette-from COLOUR"};
     }
-    const std::optional<Rgb> colour = opaqueColour(toText(text));
+    const std::optional<Rgb> colour = opaqueColour(argumentText(text));
     if (!colour) {
         throw UsageError{"--palette-from: '" + text +
                          "' is not an opaque colour (write #rgb, #rrggbb, rgb() or one of the 17 "
@@ -156,7 +153,7 @@ std::vector<ValueOption> makeValueOptions() {
                        Names::Value,
                        [](StyleValues &values, const std::string &argument, std::istream &) {
                            const auto [slot, value] = slotAssignment(argument);
-                           values.slot(slot) = toText(value);
+                           values.slot(slot) = argumentText(value);
                        },
                        [](const std::string &argument) { slotAssignment(argument); }});
     for (std::size_t box = 0; box < kImageBoxes.size(); ++box) {
@@ -164,7 +161,7 @@ std::vector<ValueOption> makeValueOptions() {
                            "Address for the box " + utf8FromUtf16(kImageBoxes[box].prompt),
                            Names::Value,
                            [box](StyleValues &values, const std::string &argument, std::istream &) {
-                               values.images[box] = toText(argument);
+                               values.images[box] = argumentText(argument);
                            },
                            nothingToCheck});
     }

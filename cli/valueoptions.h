@@ -9,6 +9,9 @@
 
 namespace velmora {
 
+/** The text of a command-line argument, which was checked to be UTF-8 before parsing. */
+std::u16string argumentText(const std::string &bytes);
+
 /** A wrong command line or input, reported as one line with the bad-usage status. */
 struct UsageError {
     std::string message;

@@ -2,13 +2,9 @@
 
 #include <algorithm>
 
+#include "win32text.h"
+
 namespace velmora {
-
-namespace {
-
-int scaled(int twips, UINT dpi) { return MulDiv(twips, static_cast<int>(dpi), 1440); }
-
-}  // namespace
 
 RECT controlRect(const ControlDef &def, UINT dpi) {
     int left = scaled(def.left, dpi);
