@@ -68,12 +68,8 @@ expect_equal "the earlier version's entry" "$(entry DisplayVersion)" 0.9.0
 echo "== Velmora running: neither the installer nor the uninstaller replaces it"
 wine "$instdir/velmora.exe" >/dev/null 2>&1 &
 velmora_pid=$!
-for _ in $(seq 600); do
-    xdotool search --name '^Velmora$' >/dev/null 2>&1 && break
-    kill -0 $velmora_pid 2>/dev/null || break
-    sleep 0.1
-done
-xdotool search --name '^Velmora$' >/dev/null 2>&1 || fail "velmora.exe showed no window"
+timeout 60 xdotool search --sync --name '^Velmora$' >/dev/null 2>&1 ||
+    fail "velmora.exe showed no window"
 status=0
 wine "$setup" /S || status=$?
 expect_equal "the installer's exit status with Velmora running" $status 3
